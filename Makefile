@@ -1,0 +1,40 @@
+# The two set-up commands: `make run` and `make test`.
+BUILD      ?= build
+SAN_BUILD  ?= build-sanitize
+FUZZ_BUILD ?= build-fuzz
+JOBS       ?= $(shell nproc)
+FUZZ_SECONDS ?= 30
+
+.PHONY: deps build run test sanitize-test fuzz bench clean
+
+deps:
+	bash .ci/install-deps
+
+$(BUILD)/build.ninja:
+	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+build: deps $(BUILD)/build.ninja
+	cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	$(BUILD)/bin/engine_bench
+
+test: build
+	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+sanitize-test: deps
+	cmake -S . -B $(SAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DORVEX_SANITIZE=ON
+	cmake --build $(SAN_BUILD) -j $(JOBS)
+	cd $(SAN_BUILD) && ctest --output-on-failure -j $(JOBS) -LE slow
+
+fuzz: deps
+	cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORVEX_FUZZ=ON \
+	  -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzz_targets
+	FUZZ_SECONDS=$(FUZZ_SECONDS) bash fuzz/run-all $(FUZZ_BUILD)/bin
+
+bench: build
+	$(BUILD)/bin/engine_bench
+
+clean:
+	rm -rf $(BUILD) $(SAN_BUILD) $(FUZZ_BUILD)

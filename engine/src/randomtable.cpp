@@ -1,0 +1,4 @@
+#include "OrvexM6.h"
+
+// Placeholder until the engine sources land.
+void InitRandomArray(void) {}
