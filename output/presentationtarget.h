@@ -1,0 +1,28 @@
+#pragma once
+// What a frame is blitted to: a saver window, a host's preview window, a dialog's
+// preview picture, or an offscreen image. Sizes are in device pixels.
+
+#include <cstdint>
+
+namespace orvex {
+
+struct PixelRect {
+    int32_t x, y, width, height;
+};
+
+class PresentationTarget {
+public:
+    virtual ~PresentationTarget() = default;
+
+    virtual int32_t InnerWidth() const = 0;
+    virtual int32_t InnerHeight() const = 0;
+    // Asked by the run set-up: the saver's surface takes the rendering size; a preview
+    // surface narrower than the rendering width is widened to it.
+    virtual void Resize(int32_t width, int32_t height) = 0;
+    virtual void Clear() = 0;
+    // Draws the top-down 32-bit frame (pitch = width) into the rectangle stretchTo,
+    // scaling only when the rectangle's size differs from the frame's.
+    virtual void Present(const uint32_t *buffer, int32_t width, int32_t height, PixelRect stretchTo) = 0;
+};
+
+} // namespace orvex

@@ -1,0 +1,23 @@
+#pragma once
+// The millisecond clock and sleep the run loop paces frames with; tests inject a fake.
+
+#include <cstdint>
+
+namespace orvex {
+
+class Clock {
+public:
+    virtual ~Clock() = default;
+    // Milliseconds from an arbitrary start; wraps like a 32-bit tick counter.
+    virtual uint32_t TickCount() = 0;
+    virtual void Sleep(uint32_t milliseconds) = 0;
+};
+
+// The steady clock of the machine; unaffected by changes of the wall-clock time.
+class SteadyClock final : public Clock {
+public:
+    uint32_t TickCount() override;
+    void Sleep(uint32_t milliseconds) override;
+};
+
+} // namespace orvex
