@@ -17,7 +17,17 @@ std::optional<double> LeadingNumber(std::string_view text);
 double ParseNumberOrZero(std::string_view text);
 
 // The whole text as one number, blanks around it allowed; nullopt for "", "abc", "12abc".
+// Beyond the range of double the value saturates to the largest finite one; below it, 0.
 std::optional<double> WholeNumber(std::string_view text);
+
+// The same as a float32, rounded once from the text, so the text FormatDecimal wrote
+// reads back as exactly the same value (a detour through double could round twice).
+std::optional<float> WholeNumberSingle(std::string_view text);
+
+// The text with its one decimal comma written as a point when the current C locale uses
+// a comma as decimal separator and the text holds no point ("0,5" -> "0.5"); otherwise
+// the text unchanged. Text with a point reads the same under every locale.
+std::string WithDecimalPoint(std::string_view text);
 
 // Nearest integer, halves to even, saturated to the int32 range (NaN gives 0).
 int32_t RoundHalfEven(double value);

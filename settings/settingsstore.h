@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -72,6 +73,10 @@ public:
     bool CheckSettingsWritable();
 
 private:
+    // The stored text when it exists and is at most 254 characters long.
+    std::optional<std::string> StoredText(std::string_view section, std::string_view key, int32_t rootSelector,
+                                          std::string_view application) const;
+
     std::filesystem::path file_;
 };
 

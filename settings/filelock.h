@@ -1,0 +1,28 @@
+#pragma once
+// An exclusive advisory lock (flock) on a lock file of its own, held for the object's
+// lifetime. The lock file is never replaced, unlike the data file it guards, so every
+// process locks the same inode.
+
+#include <chrono>
+#include <filesystem>
+
+namespace orvex {
+
+class FileLock {
+public:
+    // Creates the lock file when needed and waits at most `patience` for the lock, so a
+    // stopped process that holds it cannot hang the caller.
+    explicit FileLock(const std::filesystem::path &lockFile,
+                      std::chrono::milliseconds patience = std::chrono::seconds(5));
+    ~FileLock();
+    FileLock(const FileLock &) = delete;
+    FileLock &operator=(const FileLock &) = delete;
+
+    bool Held() const { return held_; }
+
+private:
+    int fd_ = -1;
+    bool held_ = false;
+};
+
+} // namespace orvex

@@ -1,0 +1,61 @@
+#pragma once
+// The text form of the settings hive: "[Key\Path]" section lines, "Name=Text" value
+// lines, ";" or "#" comment lines. Names and texts are escaped so that any text reads
+// back exactly (see docs/settings-file.md); key paths and names match without regard to
+// ASCII case, as registry paths and value names do.
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace orvex {
+
+struct RegValue {
+    std::string name;
+    std::string text;
+};
+
+struct RegSection {
+    std::string path;
+    std::vector<RegValue> values;
+};
+
+class RegFile {
+public:
+    // How much of the parsed text the hive holds.
+    enum class Health {
+        Clean,    // every line understood
+        Damaged,  // some lines were not understood and are left out
+        Unusable, // not text at all (NUL bytes): the hive is empty
+    };
+
+    // Never fails: what cannot be understood is left out and reported by health().
+    static RegFile Parse(std::string_view bytes);
+
+    std::string Serialise() const;
+
+    Health health() const { return health_; }
+    const std::vector<RegSection> &Sections() const { return sections_; }
+
+    // The text of the value, or nullptr when the section or the value is absent.
+    const std::string *Find(std::string_view path, std::string_view name) const;
+
+    // Creates the section and the value as needed; an existing name keeps its spelling.
+    void Set(std::string_view path, std::string_view name, std::string text);
+
+private:
+    static constexpr size_t kNoSection = static_cast<size_t>(-1);
+
+    void ParseLine(std::string_view line, size_t &current);
+    size_t IndexOf(std::string_view path) const;  // or kNoSection
+    size_t SectionIndex(std::string_view path);    // creates the section when absent
+    // Sets the value; false when the name was already there.
+    static bool Assign(RegSection &section, std::string_view name, std::string text);
+    void MarkDamaged();
+
+    std::vector<RegSection> sections_;
+    Health health_ = Health::Clean;
+};
+
+} // namespace orvex
