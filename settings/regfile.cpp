@@ -29,10 +29,12 @@ char LowerAscii(char c)
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
-bool SameIgnoringCase(std::string_view a, std::string_view b)
+// Paths and names are looked up by this form, so that case does not matter.
+std::string LookupKey(std::string_view text)
 {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
-                      [](char x, char y) { return LowerAscii(x) == LowerAscii(y); });
+    std::string key(text);
+    std::transform(key.begin(), key.end(), key.begin(), LowerAscii);
+    return key;
 }
 
 // Length of the well-formed UTF-8 sequence starting text[at], or 0 when it is not one.
@@ -175,15 +177,6 @@ size_t FindSeparator(std::string_view line)
     return std::string_view::npos;
 }
 
-template <typename Section>
-auto FindValue(Section &section, std::string_view name) -> decltype(section.values.data())
-{
-    for (auto &value : section.values)
-        if (SameIgnoringCase(value.name, name))
-            return &value;
-    return nullptr;
-}
-
 } // namespace
 
 RegFile RegFile::Parse(std::string_view bytes)
@@ -220,7 +213,7 @@ void RegFile::ParseLine(std::string_view line, size_t &current)
     const size_t separator = FindSeparator(line);
     if (separator == std::string_view::npos || current == kNoSection)
         return MarkDamaged();
-    if (!Assign(sections_[current], Unescape(line.substr(0, separator)), Unescape(line.substr(separator + 1))))
+    if (!Assign(current, Unescape(line.substr(0, separator)), Unescape(line.substr(separator + 1))))
         MarkDamaged(); // a repeated name: the later line wins, the earlier one is dropped
 }
 
@@ -244,42 +237,39 @@ std::string RegFile::Serialise() const
 
 const std::string *RegFile::Find(std::string_view path, std::string_view name) const
 {
-    const size_t index = IndexOf(path);
-    if (index == kNoSection)
+    const auto section = sectionIndex_.find(LookupKey(path));
+    if (section == sectionIndex_.end())
         return nullptr;
-    const RegValue *value = FindValue(sections_[index], name);
-    return value ? &value->text : nullptr;
+    const auto value = valueIndex_[section->second].find(LookupKey(name));
+    if (value == valueIndex_[section->second].end())
+        return nullptr;
+    return &sections_[section->second].values[value->second].text;
 }
 
 void RegFile::Set(std::string_view path, std::string_view name, std::string text)
 {
-    Assign(sections_[SectionIndex(path)], name, std::move(text));
-}
-
-size_t RegFile::IndexOf(std::string_view path) const
-{
-    for (size_t i = 0; i < sections_.size(); ++i)
-        if (SameIgnoringCase(sections_[i].path, path))
-            return i;
-    return kNoSection;
+    Assign(SectionIndex(path), name, std::move(text));
 }
 
 size_t RegFile::SectionIndex(std::string_view path)
 {
-    const size_t index = IndexOf(path);
-    if (index != kNoSection)
-        return index;
-    sections_.push_back(RegSection{std::string(path), {}});
-    return sections_.size() - 1;
+    const auto [entry, added] = sectionIndex_.try_emplace(LookupKey(path), sections_.size());
+    if (added) {
+        sections_.push_back(RegSection{std::string(path), {}});
+        valueIndex_.emplace_back();
+    }
+    return entry->second;
 }
 
-bool RegFile::Assign(RegSection &section, std::string_view name, std::string text)
+bool RegFile::Assign(size_t section, std::string_view name, std::string text)
 {
-    if (RegValue *existing = FindValue(section, name)) {
-        existing->text = std::move(text);
+    std::vector<RegValue> &values = sections_[section].values;
+    const auto [entry, added] = valueIndex_[section].try_emplace(LookupKey(name), values.size());
+    if (!added) {
+        values[entry->second].text = std::move(text);
         return false;
     }
-    section.values.push_back(RegValue{std::string(name), std::move(text)});
+    values.push_back(RegValue{std::string(name), std::move(text)});
     return true;
 }
 

@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace orvex {
@@ -48,13 +49,15 @@ private:
     static constexpr size_t kNoSection = static_cast<size_t>(-1);
 
     void ParseLine(std::string_view line, size_t &current);
-    size_t IndexOf(std::string_view path) const;  // or kNoSection
-    size_t SectionIndex(std::string_view path);    // creates the section when absent
+    size_t SectionIndex(std::string_view path); // creates the section when absent
     // Sets the value; false when the name was already there.
-    static bool Assign(RegSection &section, std::string_view name, std::string text);
+    bool Assign(size_t section, std::string_view name, std::string text);
     void MarkDamaged();
 
-    std::vector<RegSection> sections_;
+    std::vector<RegSection> sections_; // in file order
+    // Lower-case path -> index in sections_; per section, lower-case name -> index in values.
+    std::unordered_map<std::string, size_t> sectionIndex_;
+    std::vector<std::unordered_map<std::string, size_t>> valueIndex_;
     Health health_ = Health::Clean;
 };
 
