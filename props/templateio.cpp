@@ -1,0 +1,100 @@
+#include "templateio.h"
+
+#include "cyclepane.h"
+#include "cycletransfer.h"
+#include "displaysettings.h"
+#include "settingvalues.h"
+
+#include <utility>
+
+namespace orvex {
+
+namespace {
+
+constexpr std::string_view kSectionAdmin = "Admin";
+
+void WriteAdmin(TemplateFile &templates)
+{
+    templates.WriteTemplateValue(kSectionAdmin, "Product", kTemplateProduct);
+    templates.WriteTemplateValue(kSectionAdmin, "Version", TemplateVersion());
+    templates.WriteTemplateValue(kSectionAdmin, "Copyright", kTemplateCopyright);
+}
+
+// General, Advanced, DirectX, GenColor and Lumora in table order.
+void WriteSettings(DialogValues &dialog, const PropsContext &context)
+{
+    bool displayWritten = false;
+    ForEachSetting(kInTemplate, [&](const SettingDescriptor &descriptor) {
+        if (descriptor.section == kSectionDirectX) {
+            if (!std::exchange(displayWritten, true))
+                TransferDisplaySettings(dialog, DisplayTransfer::ToTemplate, context);
+        } else if (descriptor.Has(kTemplateFromStore)) {
+            CopySettingToTemplate(context, descriptor.section, descriptor.key, DefaultText(descriptor));
+        } else if (descriptor.dialog.field != DialogField::None) {
+            context.templates.WriteTemplateValue(descriptor.section, descriptor.key,
+                                                 DialogText(dialog, descriptor.dialog));
+        } else {
+            context.templates.WriteTemplateValue(descriptor.section, descriptor.key, DefaultText(descriptor));
+        }
+    });
+}
+
+} // namespace
+
+std::string TemplateVersion()
+{
+    return ORVEX_VERSION_MAJOR_MINOR "." ORVEX_VERSION_REVISION;
+}
+
+void CopySettingToTemplate(const PropsContext &context, std::string_view section, std::string_view key,
+                           const SettingValue &defaultValue)
+{
+    context.templates.WriteTemplateValue(section, key, context.store.ReadSettingText(section, key, defaultValue));
+}
+
+bool CopyTemplateToSetting(const PropsContext &context, std::string_view section, std::string_view key,
+                           const SettingValue &defaultValue, const std::filesystem::path &path)
+{
+    return context.store.WriteSetting(section, key,
+                                      context.templates.ReadTemplateValue(section, key, defaultValue, path));
+}
+
+bool SaveTemplate(DialogValues &dialog, const PropsContext &context)
+{
+    if (context.templates.CurrentPath().empty())
+        return false;
+    WriteAdmin(context.templates);
+    WriteSettings(dialog, context);
+    TransferCycleRanges(kCyclePropsArraysToTemp, dialog.cycleRanges, context);
+    return context.templates.FinishWriting();
+}
+
+void LoadTemplateIntoSettings(const std::filesystem::path &templatePath, bool full, const PropsContext &context)
+{
+    context.templates.SetCurrentPath(templatePath);
+    const uint16_t uses = full ? kTemplateLoadTheme | kTemplateLoadFull : kTemplateLoadTheme;
+    ForEachSetting(uses, [&](const SettingDescriptor &descriptor) {
+        CopyTemplateToSetting(context, descriptor.section, descriptor.key, DefaultText(descriptor, context.screen));
+    });
+    CycleRanges unused;
+    TransferCycleRanges(kCyclePropsTempToRegArrays, unused, context);
+    context.templates.ClearCache();
+}
+
+void OpenTemplateIntoDialog(DialogValues &dialog, const PropsContext &context)
+{
+    TransferDisplaySettings(dialog, DisplayTransfer::FromTemplate, context);
+    ForEachSetting(kTemplateLoadTheme, [&](const SettingDescriptor &descriptor) {
+        SetDialogText(dialog, descriptor.dialog,
+                      context.templates.ReadTemplateValue(descriptor.section, descriptor.key, DefaultText(descriptor)));
+    });
+    ForEachSetting(kTemplateLoadFull, [&](const SettingDescriptor &descriptor) {
+        if (descriptor.section == kSectionAdvanced)
+            CopyTemplateToSetting(context, descriptor.section, descriptor.key, DefaultText(descriptor));
+    });
+    TransferCycleRanges(kCyclePropsTempToArrays, dialog.cycleRanges, context);
+    RefreshCyclePane(dialog);
+    context.templates.ClearCache();
+}
+
+} // namespace orvex
