@@ -48,20 +48,23 @@ struct ChunkLane {
     uint32_t *out;
 };
 
-__attribute__((target("avx2"))) void Transpose8x8(__m256i v[8])
+__attribute__((target("avx2"), always_inline)) inline void Transpose8x8(__m256i v[8])
 {
     __m256i t[8];
+#pragma GCC unroll 8
     for (int i = 0; i < 8; i += 2) {
         t[i] = _mm256_unpacklo_epi32(v[i], v[i + 1]);
         t[i + 1] = _mm256_unpackhi_epi32(v[i], v[i + 1]);
     }
     __m256i u[8];
+#pragma GCC unroll 8
     for (int i = 0; i < 8; i += 4) {
         u[i] = _mm256_unpacklo_epi64(t[i], t[i + 2]);
         u[i + 1] = _mm256_unpackhi_epi64(t[i], t[i + 2]);
         u[i + 2] = _mm256_unpacklo_epi64(t[i + 1], t[i + 3]);
         u[i + 3] = _mm256_unpackhi_epi64(t[i + 1], t[i + 3]);
     }
+#pragma GCC unroll 8
     for (int i = 0; i < 4; ++i) {
         v[i] = _mm256_permute2x128_si256(u[i], u[i + 4], 0x20);
         v[i + 4] = _mm256_permute2x128_si256(u[i], u[i + 4], 0x31);
@@ -69,12 +72,12 @@ __attribute__((target("avx2"))) void Transpose8x8(__m256i v[8])
 }
 
 // Blue and red (even bytes) and green and byte 3 (odd bytes) as 16-bit lanes.
-__attribute__((target("avx2"))) inline __m256i EvenBytes(__m256i v)
+__attribute__((target("avx2"), always_inline)) inline __m256i EvenBytes(__m256i v)
 {
     return _mm256_and_si256(v, _mm256_set1_epi16(0x00FF));
 }
 
-__attribute__((target("avx2"))) inline __m256i OddBytes(__m256i v)
+__attribute__((target("avx2"), always_inline)) inline __m256i OddBytes(__m256i v)
 {
     return _mm256_srli_epi16(v, 8);
 }
@@ -92,7 +95,7 @@ public:
 private:
     uint32_t *Row(int32_t lane) const { return g_.buffer + static_cast<ptrdiff_t>(firstRow_ + lane) * g_.width; }
     bool HasTail() const { return tailColumn_ < g_.width - 1; }
-    ChunkLane LaneAt(int32_t lane, int32_t step) const;
+    __attribute__((always_inline)) ChunkLane LaneAt(int32_t lane, int32_t step) const;
     __attribute__((target("avx2"))) void LeftColumn(__m256i &even, __m256i &odd) const;
 
     const BlurGeometry &g_;
@@ -104,7 +107,7 @@ private:
     ptrdiff_t rowB_;
 };
 
-ChunkLane BandPass::LaneAt(int32_t lane, int32_t step) const
+inline ChunkLane BandPass::LaneAt(int32_t lane, int32_t step) const
 {
     const int32_t chunk = step - lane;
     if (lane >= rows_ || chunk < 0 || chunk >= chunks_)
@@ -139,6 +142,7 @@ template <bool kWrap> __attribute__((target("avx2"))) void BandPass::Run()
     for (int32_t step = 0; step < steps; ++step) {
         ChunkLane lanes[kLanes];
         __m256i even[kLanes], odd[kLanes], original[kLanes];
+#pragma GCC unroll 8
         for (int32_t lane = 0; lane < kLanes; ++lane) {
             lanes[lane] = LaneAt(lane, step);
             const auto *centre = reinterpret_cast<const __m256i *>(lanes[lane].centre);
@@ -158,6 +162,7 @@ template <bool kWrap> __attribute__((target("avx2"))) void BandPass::Run()
         const __m256i started = _mm256_cmpgt_epi32(_mm256_set1_epi32(step), laneIndex);
         carryEven = _mm256_blendv_epi8(leftEven, carryEven, started);
         carryOdd = _mm256_blendv_epi8(leftOdd, carryOdd, started);
+#pragma GCC unroll 8
         for (int32_t column = 0; column < kChunk; ++column) {
             carryEven = _mm256_mulhi_epu16(_mm256_add_epi16(even[column], carryEven), mul16);
             carryOdd = _mm256_mulhi_epu16(_mm256_add_epi16(odd[column], carryOdd), mul16);
@@ -170,6 +175,7 @@ template <bool kWrap> __attribute__((target("avx2"))) void BandPass::Run()
         }
         Transpose8x8(even);
         Transpose8x8(odd);
+#pragma GCC unroll 8
         for (int32_t lane = 0; lane < kLanes; ++lane) {
             const __m256i blended = _mm256_or_si256(even[lane], _mm256_slli_epi16(odd[lane], 8));
             const __m256i kept = _mm256_blendv_epi8(blended, original[lane], byte3);
