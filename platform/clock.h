@@ -20,4 +20,15 @@ public:
     void Sleep(uint32_t milliseconds) override;
 };
 
+// Time that passes only when slept: the headless renderer and benchmarks run frames
+// back to back while the run loop still sees a steady frame rate.
+class SyntheticClock final : public Clock {
+public:
+    uint32_t TickCount() override { return now_; }
+    void Sleep(uint32_t milliseconds) override { now_ += milliseconds; }
+
+private:
+    uint32_t now_ = 0;
+};
+
 } // namespace orvex

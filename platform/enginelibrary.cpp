@@ -23,6 +23,14 @@ std::filesystem::path EngineLibrary::ExecutableDir()
     return error ? std::filesystem::path() : self.parent_path();
 }
 
+std::vector<std::filesystem::path> EngineLibrary::DefaultSearchDirs()
+{
+    const std::filesystem::path exe = ExecutableDir();
+    if (exe.empty())
+        return {};
+    return {exe, exe.parent_path() / "lib"};
+}
+
 void EngineLibrary::Open()
 {
     for (const auto &dir : searchDirs_) {

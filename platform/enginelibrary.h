@@ -21,12 +21,14 @@ class EngineLibrary {
 public:
     // Looks in each of searchDirs first, then on the normal library search path.
     explicit EngineLibrary(std::string fileName = "libOrvexM6.so",
-                           std::vector<std::filesystem::path> searchDirs = {ExecutableDir()});
+                           std::vector<std::filesystem::path> searchDirs = DefaultSearchDirs());
     ~EngineLibrary();
     EngineLibrary(const EngineLibrary &) = delete;
     EngineLibrary &operator=(const EngineLibrary &) = delete;
 
     static std::filesystem::path ExecutableDir();
+    // The executable's folder, then the library folder of an installed tree (../lib).
+    static std::vector<std::filesystem::path> DefaultSearchDirs();
 
     void InitRandomArray();
     void SetBrightLumora(int32_t halfWidth, int32_t halfHeight, int32_t xLimit, int32_t pitch,

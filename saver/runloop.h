@@ -2,13 +2,19 @@
 // The saver's frame driver: prepares a display run for a presentation target, picks one
 // theme after another and runs each frame by frame until a stop is requested.
 
+#include "cometpaths.h"
+#include "colorframestep.h"
+#include "colourstate.h"
 #include "framepacer.h"
 #include "framepresenter.h"
+#include "runtimeproperties.h"
 #include "themebudget.h"
+#include "themelist.h"
 
 #include <cstdint>
 #include <functional>
-#include <memory>
+#include <string>
+#include <vector>
 
 namespace orvex {
 
@@ -19,11 +25,19 @@ class PresentationTarget;
 class SettingsStore;
 struct StartupContext;
 
+// What the run reads from the settings when it is prepared.
+struct RunSettings {
+    int32_t frameDelayMs = 10;
+    int32_t framesPerTheme = 6000; // < 1: the theme never changes
+    float perfMult = 1.0f;
+    int32_t vertOffset = 0;
+    FrameGeometry geometry{};
+};
+
 class RunLoop {
 public:
     RunLoop(StartupContext &context, SettingsStore &store, EngineLibrary &engine, Clock &clock,
             EventPump &pump, PresentationTarget &target);
-    ~RunLoop();
 
     // Reads the run settings, fixes the rendering size for the target and allocates the
     // frame buffers. previewPace runs at 50 frames a second whatever the settings say.
@@ -32,19 +46,56 @@ public:
     // The saver's outer loop: one theme after another until a stop is requested.
     void DisplayEffects();
 
+    // Runs the context's property set as one theme until it ends or a stop is requested;
+    // colourFlag marks a run inside the properties dialog.
+    void RunTheme(int16_t colourFlag);
+
+    // Fills the property set with the next theme of the cycle (or the stored properties).
+    void ChooseNextTheme();
+
     // Host preview: the run ends within a frame once the host's window is gone.
     void WatchHostWindow(std::function<bool()> hostWindowExists);
 
     // Ends the run after this many frames (snapshots, benchmarks); 0 means no limit.
     void SetFrameLimit(int64_t frames) { frameLimit_ = frames; }
+    int64_t FramesRun() const { return framesRun_; }
 
+    const RunSettings &Settings() const { return settings_; }
     FramePresenter &Presenter() { return presenter_; }
+    // The theme's name when the settings ask for it on screen, else empty.
+    const std::string &ThemeMessage() const { return themeMessage_; }
 
 private:
-    struct Impl;
-    std::unique_ptr<Impl> impl_;
+    void LoadPropsInitDX();
+    void StartTheme();
+    void RunFrame(bool firstFrame, int16_t colourFlag);
+    bool FrameLimitReached();
+    float PathRadius() const { return run_.cometScalMul * 0.5f; }
+
+    StartupContext &context_;
+    SettingsStore &store_;
+    EngineLibrary &engine_;
+    PresentationTarget &target_;
+    FramePacer pacer_;
     FramePresenter presenter_;
+    ThemeBudget budget_;
+    ThemeList themeList_;
+    RunSettings settings_;
+    ColourState colours_;
+
+    // The current theme.
+    RuntimeProperties run_;
+    std::vector<int32_t> starStates_;
+    std::vector<float> starMotions_;
+    CometPaths paths_;
+    ThemeColourState themeColour_;
+    bool coneBuilt_ = false;
+    int32_t starsThisFrame_ = 0;
+    int32_t starsAtThemeStart_ = 0;
+
+    std::string themeMessage_;
     int64_t frameLimit_ = 0;
+    int64_t framesRun_ = 0;
 };
 
 } // namespace orvex

@@ -6,6 +6,8 @@
 #include "resolutionlist.h"
 #include "runmode.h"
 #include "presentationtarget.h"
+#include "starpropertyset.h"
+#include "templatefile.h"
 
 #include <atomic>
 #include <cstdint>
@@ -39,6 +41,9 @@ struct StartupContext {
     ProgramRandomTable random;
     ResolutionList resolutions;
     MonitorList monitors;
+    // The one property set of the current theme, and the template files it is read from.
+    StarPropertySet properties;
+    TemplateFile templates;
 };
 
 } // namespace orvex

@@ -1,0 +1,11 @@
+#pragma once
+// Writes a top-down 32-bit frame (byte 0 blue, 1 green, 2 red) as a PNG file.
+
+#include <cstdint>
+#include <filesystem>
+
+namespace orvex {
+
+bool WritePng(const std::filesystem::path &path, const uint32_t *pixels, int32_t width, int32_t height);
+
+} // namespace orvex

@@ -1,0 +1,246 @@
+#include "runloop.h"
+
+#include "applytheme.h"
+#include "clock.h"
+#include "cyclestep.h"
+#include "enginelibrary.h"
+#include "factorythemes.h"
+#include "numbertext.h"
+#include "presentationtarget.h"
+#include "settingdescriptors.h"
+#include "settingvalues.h"
+#include "startupcontext.h"
+#include "templateio.h"
+
+#include <cstdio>
+#include <stdexcept>
+
+namespace orvex {
+
+namespace {
+
+constexpr int32_t kPreviewFrameDelayMs = 20;
+
+// A failing step is skipped; the frame (or the run) goes on with the next one.
+template <typename Step>
+void Guarded(Step &&step)
+{
+    try {
+        step();
+    } catch (...) {
+    }
+}
+
+// A setting declared in the settings table, read in its declared type with its default.
+double Declared(const SettingsStore &store, std::string_view section, std::string_view key)
+{
+    const SettingDescriptor *descriptor = FindDescriptor(section, key);
+    if (descriptor == nullptr)
+        throw std::logic_error("undeclared setting " + std::string(key));
+    return ReadStoredNumber(store, *descriptor);
+}
+
+int32_t DeclaredInt(const SettingsStore &store, std::string_view section, std::string_view key)
+{
+    return RoundHalfEven(Declared(store, section, key));
+}
+
+std::string TemplateFileKey(int32_t number)
+{
+    char key[32];
+    std::snprintf(key, sizeof key, "Adv_TempFile%04d", number);
+    return key;
+}
+
+} // namespace
+
+RunLoop::RunLoop(StartupContext &context, SettingsStore &store, EngineLibrary &engine, Clock &clock,
+                 EventPump &pump, PresentationTarget &target)
+    : context_(context), store_(store), engine_(engine), target_(target),
+      pacer_(clock, pump, context.stopRequested), presenter_(engine, target)
+{
+}
+
+void RunLoop::WatchHostWindow(std::function<bool()> hostWindowExists)
+{
+    pacer_.WatchHostWindow(std::move(hostWindowExists));
+}
+
+void RunLoop::PrepareRun(bool previewPace)
+{
+    RunSettings s;
+    s.vertOffset = ClampLong(DeclaredInt(store_, kSectionDirectX, "DX_VertOffset"), -9, 9);
+    s.frameDelayMs = DeclaredInt(store_, kSectionAdvanced, "Adv_TimeDelay");
+    const bool cycleThemes = DeclaredInt(store_, kSectionAdvanced, "Adv_ZeviCycle") != 0;
+    if (cycleThemes) {
+        const int32_t frames = DeclaredInt(store_, kSectionAdvanced, "Adv_EffectFPC");
+        s.framesPerTheme = frames > 0 ? ClampLong(frames, 100, 30000) : frames;
+        s.perfMult = static_cast<float>(Declared(store_, kSectionAdvanced, "Adv_PerfMult"));
+    } else {
+        s.framesPerTheme = 0;
+        s.perfMult = 1.0f;
+    }
+    Guarded([&] {
+        colours_.SetWheelSettings(LoadHueWheelSettings(store_));
+        colours_.RefreshHueWheel(true, true);
+    });
+    if (previewPace)
+        s.frameDelayMs = kPreviewFrameDelayMs;
+
+    Resolution size{target_.InnerWidth(), target_.InnerHeight()};
+    if (context_.runMode == RunMode::Saver) {
+        const Resolution screen{context_.screenWidthPx, context_.screenHeightPx};
+        size = {store_.ReadSettingLong(kSectionDirectX, "DX_WinWidth", screen.width),
+                store_.ReadSettingLong(kSectionDirectX, "DX_WinHeight", screen.height)};
+        if (!ResolutionListContains(context_.resolutions, size))
+            size = screen;
+        target_.Resize(size.width, size.height);
+    }
+    s.geometry = ComputeFrameGeometry(size.width, size.height, s.vertOffset);
+    if (target_.InnerWidth() < s.geometry.renderWidth)
+        target_.Resize(s.geometry.renderWidth, target_.InnerHeight());
+
+    settings_ = s;
+    pacer_.SetFrameDelay(s.frameDelayMs);
+    budget_.SetFramesPerTheme(s.framesPerTheme);
+
+    DisplayLayout layout;
+    layout.mode = context_.runMode;
+    layout.vertOffset = s.vertOffset;
+    layout.screenWidth = context_.screenWidthPx;
+    layout.screenHeight = context_.screenHeightPx;
+    layout.mirrorOnMonitors = context_.multiMonitorMode == 0 && !context_.monitors.secondary.empty();
+    layout.secondaryMonitors = context_.monitors.secondary;
+    presenter_.BeginRun(s.geometry, std::move(layout));
+}
+
+void RunLoop::LoadPropsInitDX()
+{
+    const char *counter = nullptr;
+    if (context_.runMode == RunMode::DialogPreview)
+        counter = "UseCountPreview";
+    else if (context_.runMode == RunMode::Saver)
+        counter = "UseCountSaver";
+    if (counter != nullptr) {
+        const int32_t uses = store_.ReadSettingLong(kSectionGeneral, counter, 0);
+        store_.WriteSetting(kSectionGeneral, counter, uses < INT32_MAX ? uses + 1 : uses);
+    }
+}
+
+void RunLoop::DisplayEffects()
+{
+    Guarded([&] { LoadPropsInitDX(); });
+    while (!context_.stopRequested) {
+        Guarded([&] { ChooseNextTheme(); });
+        RunTheme(0);
+    }
+}
+
+void RunLoop::ChooseNextTheme()
+{
+    StarPropertySet &set = context_.properties;
+    if (context_.runMode == RunMode::Saver && store_.ReadSettingLong(kSectionGeneral, "UseCountSaver", 0) < 2) {
+        ApplyTheme(set, store_, 1, 1.0f);
+        return;
+    }
+    if (DeclaredInt(store_, kSectionAdvanced, "Adv_ZeviCycle") == 0) {
+        ApplyTheme(set, store_, 0, 1.0f);
+        return;
+    }
+    if (!themeList_.Ready()) {
+        ThemeListSettings list;
+        list.themeFlags = DeclaredInt(store_, kSectionAdvanced, "Adv_ThemeFlags");
+        list.templateDirectory = store_.ReadSettingText(kSectionAdvanced, "Adv_TempDirectory");
+        list.templateFileCount = store_.ReadSettingLong(kSectionAdvanced, "Adv_TempFileCount", 0);
+        list.cycleStyle = DeclaredInt(store_, kSectionAdvanced, "Adv_CycleStyle");
+        list.cycleStyleIndex = store_.ReadSettingLong(kSectionAdvanced, "Adv_CycleStyleIndex", 0);
+        if (const auto next = themeList_.Build(list, context_.random))
+            store_.WriteSetting(kSectionAdvanced, "Adv_CycleStyleIndex", *next);
+    } else {
+        themeList_.Advance(context_.random);
+    }
+
+    const int32_t entry = themeList_.CurrentEntry();
+    std::string name;
+    if (entry >= ThemeList::kFactoryThemes) {
+        name = store_.ReadSettingText(kSectionAdvanced, TemplateFileKey(entry - ThemeList::kFactoryThemes));
+        const PropsContext props{store_, context_.templates, {context_.screenWidthPx, context_.screenHeightPx}};
+        LoadTemplateIntoSettings(themeList_.Folder() + name, false, props);
+        ApplyTheme(set, store_, 0, settings_.perfMult);
+    } else {
+        name = FillThemeList(true)[entry];
+        ApplyTheme(set, store_, entry + 1, 1.0f);
+    }
+    themeMessage_ = DeclaredInt(store_, kSectionAdvanced, "Adv_DispTempName") != 0 ? name : std::string();
+}
+
+void RunLoop::StartTheme()
+{
+    run_ = ToRuntimeProperties(context_.properties);
+    StartThemeCycling(run_);
+    starsAtThemeStart_ = run_.stars;
+    presenter_.SetBlendMul(run_.blendMul);
+
+    starStates_.assign(size_t(run_.stars) * 4, 0);
+    starMotions_.assign(size_t(run_.stars) * 8, 0.0f);
+    Guarded([&] { engine_.InitRandomArray(); });
+    paths_.PathInit(run_.cometControl, PathRadius(), context_.random);
+    paths_.PathStep(run_.cometCtrStep, run_.cometBiasSpd, PathRadius(), context_.random);
+
+    themeColour_ = StartThemeColour(run_.colour);
+    coneBuilt_ = false;
+    starsThisFrame_ = run_.stars;
+    budget_.StartTheme();
+}
+
+void RunLoop::RunFrame(bool firstFrame, int16_t colourFlag)
+{
+    const FrameGeometry &g = settings_.geometry;
+    ApplyCycleFrame(run_, themeColour_.cycleClock);
+    // The cone is forced until one build succeeded, so a failed first frame is made up for.
+    Guarded([&] {
+        ColorFrameStep(engine_, colours_, run_.colour, themeColour_, colourFlag != 0, firstFrame || !coneBuilt_);
+        coneBuilt_ = true;
+    });
+    Guarded([&] {
+        engine_.SetBrightLumora(g.halfWidth, g.halfHeight, g.xLimit, g.renderWidth, g.topMargin, g.yLimit,
+            presenter_.WorkBuffer(), colours_.HueConeTable().data(), starsThisFrame_, starStates_.data(),
+            starMotions_.data(), paths_.PathX(), paths_.PathY(), paths_.PathZ(), run_.speed, run_.persist,
+            static_cast<float>(themeColour_.huePosition), run_.gravity, themeColour_.hueSwing, run_.emitPattern,
+            run_.locVOff, run_.brightAgeInc, 0, run_.cometControl, run_.cometBiasPnt, run_.cometBiasExp,
+            paths_.CometPhase(), run_.cometSplnExp, run_.cometSolWind, run_.cometScalMul);
+    });
+    presenter_.PresentFrame(-1, -1);
+}
+
+bool RunLoop::FrameLimitReached()
+{
+    ++framesRun_;
+    if (frameLimit_ > 0 && framesRun_ >= frameLimit_) {
+        context_.stopRequested = true;
+        return true;
+    }
+    return false;
+}
+
+void RunLoop::RunTheme(int16_t colourFlag)
+{
+    StartTheme();
+    bool firstFrame = true;
+    while (starsThisFrame_ >= 1) {
+        pacer_.StartFrame();
+        RunFrame(firstFrame, colourFlag);
+        firstFrame = false;
+        if (pacer_.FramePace() || FrameLimitReached())
+            break;
+        if (context_.runMode == RunMode::HostPreview)
+            pacer_.PreviewWarmUp();
+        if (budget_.ThemeFrameEnd(run_.stars, starsThisFrame_))
+            break;
+        paths_.PathStep(run_.cometCtrStep, run_.cometBiasSpd, PathRadius(), context_.random);
+    }
+    starStates_ = {};
+    starMotions_ = {};
+}
+
+} // namespace orvex

@@ -1,0 +1,45 @@
+#include "snapshot.h"
+
+#include "applytheme.h"
+#include "clock.h"
+#include "enginelibrary.h"
+#include "eventpump.h"
+#include "offscreentarget.h"
+#include "pngfile.h"
+#include "runloop.h"
+#include "settingsstore.h"
+#include "startupcontext.h"
+
+#include <iostream>
+
+namespace orvex {
+
+int RunSnapshot(const SnapshotOptions &options)
+{
+    StartupContext context(ResolveSeed(options.seed, std::getenv("ORVEX_SEED")));
+    context.runMode = RunMode::DialogPreview;
+    context.screenWidthPx = options.width;
+    context.screenHeightPx = options.height;
+    context.resolutions = BuildResolutionList(options.width, options.height);
+
+    SettingsStore store;
+    EngineLibrary engine;
+    SyntheticClock clock;
+    NoEventPump pump;
+    OffscreenTarget target(options.width, options.height);
+    RunLoop loop(context, store, engine, clock, pump, target);
+    loop.PrepareRun(false);
+    loop.SetFrameLimit(options.frames);
+    while (!context.stopRequested) {
+        ApplyTheme(context.properties, store, options.theme, 1.0f);
+        loop.RunTheme(0);
+    }
+
+    if (!WritePng(options.path, target.Pixels().data(), target.InnerWidth(), target.InnerHeight())) {
+        std::cerr << "orvex-lumora: cannot write the picture to " << options.path.string() << "\n";
+        return 1;
+    }
+    return 0;
+}
+
+} // namespace orvex
