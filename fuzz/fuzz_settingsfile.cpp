@@ -1,7 +1,10 @@
-// Arbitrary bytes as a settings file: parsing must never misbehave, and whatever it
-// understood must survive being written out and read again, value for value.
+// Arbitrary bytes as a settings file: parsing must never misbehave, whatever it
+// understood must survive being written out and read again, value for value, and no
+// stored text may read as an infinite or undefined number.
+#include "numbertext.h"
 #include "regfile.h"
 
+#include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <string_view>
@@ -27,13 +30,31 @@ bool SameHive(const orvex::RegFile &a, const orvex::RegFile &b)
     return true;
 }
 
+bool FiniteOrAbsent(std::optional<double> number)
+{
+    return !number || std::isfinite(*number);
+}
+
+bool ReadsAsFiniteNumbers(const orvex::RegFile &hive)
+{
+    for (const orvex::RegSection &section : hive.Sections()) {
+        for (const orvex::RegValue &value : section.values) {
+            const std::optional<float> single = orvex::WholeNumberSingle(value.text);
+            if (!FiniteOrAbsent(orvex::WholeNumber(value.text)) || !FiniteOrAbsent(orvex::LeadingNumber(value.text))
+                || (single && !std::isfinite(*single)))
+                return false;
+        }
+    }
+    return true;
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const orvex::RegFile parsed = orvex::RegFile::Parse(std::string_view(reinterpret_cast<const char *>(data), size));
     const orvex::RegFile reparsed = orvex::RegFile::Parse(parsed.Serialise());
-    if (reparsed.health() != orvex::RegFile::Health::Clean || !SameHive(parsed, reparsed))
+    if (reparsed.Status() != orvex::RegFile::Health::Clean || !SameHive(parsed, reparsed) || !ReadsAsFiniteNumbers(parsed))
         std::abort();
     return 0;
 }

@@ -204,16 +204,16 @@ void RegFile::ParseLine(std::string_view line, size_t &current)
     if (line.empty() || line.front() == ';' || line.front() == '#')
         return;
     if (line.front() == '[') {
-        current = kNoSection;
-        if (line.size() < 2 || line.back() != ']')
-            return MarkDamaged();
-        current = SectionIndex(line.substr(1, line.size() - 2));
+        const bool wellFormed = line.size() >= 2 && line.back() == ']';
+        current = wellFormed ? SectionIndex(line.substr(1, line.size() - 2)) : kNoSection;
+        if (!wellFormed)
+            MarkDamaged();
         return;
     }
     const size_t separator = FindSeparator(line);
     if (separator == std::string_view::npos || current == kNoSection)
-        return MarkDamaged();
-    if (!Assign(current, Unescape(line.substr(0, separator)), Unescape(line.substr(separator + 1))))
+        MarkDamaged();
+    else if (!Assign(current, Unescape(line.substr(0, separator)), Unescape(line.substr(separator + 1))))
         MarkDamaged(); // a repeated name: the later line wins, the earlier one is dropped
 }
 

@@ -31,12 +31,12 @@ public:
         Unusable, // not text at all (NUL bytes): the hive is empty
     };
 
-    // Never fails: what cannot be understood is left out and reported by health().
+    // Never fails: what cannot be understood is left out and reported by Status().
     static RegFile Parse(std::string_view bytes);
 
     std::string Serialise() const;
 
-    Health health() const { return health_; }
+    Health Status() const { return health_; }
     const std::vector<RegSection> &Sections() const { return sections_; }
 
     // The text of the value, or nullptr when the section or the value is absent.

@@ -76,12 +76,16 @@ std::string Timestamp()
 FileContents ReadWholeFile(const std::filesystem::path &file)
 {
     FileContents contents;
-    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+    // Not blocking on open keeps a FIFO in the file's place from hanging the reader.
+    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
         contents.status = errno == ENOENT ? FileContents::Status::Missing : FileContents::Status::Unreadable;
         return contents;
     }
-    contents.status = ReadAll(fd, contents.bytes) ? FileContents::Status::Read : FileContents::Status::Unreadable;
+    struct stat info {};
+    const bool regular = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
+    contents.status = regular && ReadAll(fd, contents.bytes) ? FileContents::Status::Read
+                                                              : FileContents::Status::Unreadable;
     ::close(fd);
     if (contents.status == FileContents::Status::Unreadable)
         contents.bytes.clear();

@@ -5,6 +5,7 @@
 #include "regfile.h"
 #include "safefile.h"
 
+#include <cmath>
 #include <cstdlib>
 #include <optional>
 #include <pwd.h>
@@ -75,7 +76,7 @@ RegFile ParsedContents(const FileContents &contents)
 // replaced, so nothing the parser left out is lost for good.
 bool KeepIfDamaged(const std::filesystem::path &file, const FileContents &contents, const RegFile &hive)
 {
-    const bool damaged = contents.status == FileContents::Status::Unreadable || hive.health() != RegFile::Health::Clean;
+    const bool damaged = contents.status == FileContents::Status::Unreadable || hive.Status() != RegFile::Health::Clean;
     return !damaged || KeepCopyBeside(file, "damaged");
 }
 
@@ -111,7 +112,8 @@ bool SettingsStore::WriteSetting(std::string_view section, std::string_view key,
         return false;
     const std::filesystem::path file = FollowLinks(file_);
     std::error_code error;
-    std::filesystem::create_directories(file.parent_path(), error);
+    if (file.has_parent_path())
+        std::filesystem::create_directories(file.parent_path(), error);
     if (error)
         return false;
     const FileLock lock(file.string() + ".lock");
@@ -193,7 +195,7 @@ int32_t ClampLong(int32_t value, int32_t low, int32_t high)
 // passes it on to the engine.
 float ClampSingle(float value, float low, float high)
 {
-    if (value < low || value != value)
+    if (value < low || std::isnan(value))
         return low;
     return value > high ? high : value;
 }

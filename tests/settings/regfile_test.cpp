@@ -17,7 +17,7 @@ TEST(RegFileTest, SectionEndsOnlyAtALineStartingWithABracket)
                                         "Key=1 Hidden=2\n"
                                         "[B]\n"
                                         "Key=2\n");
-    EXPECT_EQ(file.health(), Health::Clean);
+    EXPECT_EQ(file.Status(), Health::Clean);
     ASSERT_NE(file.Find("A", "Text"), nullptr);
     EXPECT_EQ(*file.Find("A", "Text"), "see [B] here");
     EXPECT_EQ(*file.Find("A", "Other"), "x\n[B]");
@@ -48,7 +48,7 @@ TEST(RegFileTest, HealthTellsWhatWasLeftOut)
         {std::string("[A]\nx=1\n\0", 9), Health::Unusable},
     };
     for (const Case &c : cases)
-        EXPECT_EQ(RegFile::Parse(c.bytes).health(), c.expected) << c.bytes;
+        EXPECT_EQ(RegFile::Parse(c.bytes).Status(), c.expected) << c.bytes;
 }
 
 TEST(RegFileTest, LaterDuplicatesWinAndSectionsMerge)
@@ -93,7 +93,7 @@ TEST(RegFileTest, AnyNameAndTextSurviveSerialising)
         }
         const std::string bytes = original.Serialise();
         const RegFile reread = RegFile::Parse(bytes);
-        ASSERT_EQ(reread.health(), Health::Clean) << bytes;
+        ASSERT_EQ(reread.Status(), Health::Clean) << bytes;
         for (const auto &[name, text] : written) {
             ASSERT_NE(reread.Find(path, name), nullptr) << bytes;
             EXPECT_EQ(*reread.Find(path, name), text) << bytes;

@@ -10,6 +10,7 @@
 #include <limits>
 #include <pwd.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -112,7 +113,7 @@ TEST_F(SettingsStoreTest, AwkwardTextsAndKeysRoundTrip)
         EXPECT_EQ(another.ReadSettingText("Odd", key, "default"), text) << key;
         EXPECT_TRUE(another.HasSetting("Odd", key)) << key;
     }
-    EXPECT_EQ(RegFile::Parse(ReadBytes(store.File())).health(), RegFile::Health::Clean);
+    EXPECT_EQ(RegFile::Parse(ReadBytes(store.File())).Status(), RegFile::Health::Clean);
 }
 
 TEST_F(SettingsStoreTest, WriteTrimsAndFormatsScalars)
@@ -332,7 +333,7 @@ TEST_F(SettingsStoreTest, TwoProcessesWritingAtOnceLoseNothing)
     // Meanwhile every read must see a whole file, never a half-written one.
     int torn = 0;
     for (int i = 0; i < 300; ++i)
-        torn += RegFile::Parse(ReadBytes(store.File())).health() != RegFile::Health::Clean;
+        torn += RegFile::Parse(ReadBytes(store.File())).Status() != RegFile::Health::Clean;
     EXPECT_TRUE(ChildSucceeded(first));
     EXPECT_TRUE(ChildSucceeded(second));
     EXPECT_EQ(torn, 0);
@@ -369,6 +370,16 @@ TEST_F(SettingsStoreTest, StrayLinesAreSkippedAndKeptBeforeTheFirstWrite)
     ASSERT_TRUE(store.WriteSetting("Lumora", "Gravity", 1));
     EXPECT_EQ(DamagedCopies(), 1u);
     EXPECT_EQ(store.ReadSettingLong("Lumora", "StarCount", 0), 5);
+}
+
+TEST_F(SettingsStoreTest, SomethingOtherThanAFileReadsAsDefaultsWithoutBlocking)
+{
+    std::filesystem::create_directories(store.File().parent_path());
+    ASSERT_EQ(::mkfifo(store.File().c_str(), 0600), 0);
+    EXPECT_EQ(store.ReadSettingLong("General", "Key", 8), 8);
+    ASSERT_TRUE(store.WriteSetting("General", "Key", 3));
+    EXPECT_EQ(DamagedCopies(), 1u);
+    EXPECT_EQ(store.ReadSettingLong("General", "Key", 8), 3);
 }
 
 TEST_F(SettingsStoreTest, WritingThroughASymbolicLinkKeepsTheLink)
