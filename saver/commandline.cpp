@@ -75,14 +75,6 @@ std::optional<Number> ParseNumber(std::string_view text, int base = 10)
     return value;
 }
 
-// X window ids are printed in hex ("0x2a00007") by most tools and in decimal by others.
-std::optional<uint64_t> ParseWindowId(std::string_view text)
-{
-    if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X'))
-        return ParseNumber<uint64_t>(text.substr(2), 16);
-    return ParseNumber<uint64_t>(text);
-}
-
 std::optional<std::pair<int32_t, int32_t>> ParseSize(std::string_view text)
 {
     const size_t x = text.find_first_of("xX");
@@ -229,6 +221,13 @@ uint64_t ReadLeadingNumber(std::string_view text)
     for (; i < text.size() && std::isdigit(static_cast<unsigned char>(text[i])); ++i)
         number = std::min(number * 10 + uint64_t(text[i] - '0'), kLargestWindowId + 1);
     return number;
+}
+
+std::optional<uint64_t> ParseWindowId(std::string_view text)
+{
+    if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X'))
+        return ParseNumber<uint64_t>(text.substr(2), 16);
+    return ParseNumber<uint64_t>(text);
 }
 
 CommandLine CommandLine::Parse(const std::vector<std::string> &args)

@@ -51,6 +51,9 @@ struct CommandLine {
 // none give 0. Numbers too large for a window id saturate (they name no window).
 uint64_t ReadLeadingNumber(std::string_view text);
 
+// An X window id as tools print it: "0x" and hex digits, or decimal.
+std::optional<uint64_t> ParseWindowId(std::string_view text);
+
 std::string UsageText(std::string_view programName);
 
 } // namespace orvex

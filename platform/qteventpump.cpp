@@ -1,0 +1,12 @@
+#include "qteventpump.h"
+
+#include <QCoreApplication>
+
+namespace orvex {
+
+void QtEventPump::DeliverPendingEvents()
+{
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
+
+} // namespace orvex

@@ -1,0 +1,33 @@
+#include "stopsignals.h"
+
+#include <csignal>
+
+namespace orvex {
+
+namespace {
+
+// A store to a lock-free atomic is all a signal handler may safely do here.
+static_assert(std::atomic<bool>::is_always_lock_free);
+static_assert(std::atomic<std::atomic<bool> *>::is_always_lock_free);
+std::atomic<std::atomic<bool> *> stopFlag = nullptr;
+
+extern "C" void RequestStop(int)
+{
+    if (std::atomic<bool> *flag = stopFlag.load())
+        flag->store(true);
+}
+
+} // namespace
+
+void StopSignals::Install(std::atomic<bool> &stopRequested)
+{
+    stopFlag = &stopRequested;
+    struct sigaction action {};
+    action.sa_handler = RequestStop;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    for (int signal : {SIGTERM, SIGINT, SIGHUP})
+        sigaction(signal, &action, nullptr);
+}
+
+} // namespace orvex

@@ -1,0 +1,33 @@
+// The program's entry: read the arguments, then hand over to the mode they ask for.
+
+#include "commandline.h"
+#include "onscreenprogram.h"
+#include "snapshot.h"
+
+#include <filesystem>
+#include <iostream>
+
+int main(int argc, char **argv)
+{
+    using namespace orvex;
+    const CommandLine line = CommandLine::Parse({argv + 1, argv + argc});
+    const std::string name = std::filesystem::path(argv[0]).filename().string();
+    switch (line.mode) {
+    case ProgramMode::Help:
+        std::cout << UsageText(name);
+        return 0;
+    case ProgramMode::Version:
+        std::cout << "Orvex Lumora " ORVEX_VERSION "\n";
+        return 0;
+    case ProgramMode::UsageError:
+        std::cerr << name << ": " << line.error << "\n" << UsageText(name);
+        return 1;
+    case ProgramMode::ChangePassword:
+        // The screen locker owns the password on Linux: there is no dialog to open.
+        return 0;
+    case ProgramMode::Snapshot:
+        return RunSnapshot(line.snapshot);
+    default:
+        return RunOnScreen(line, argv[0]);
+    }
+}

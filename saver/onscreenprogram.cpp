@@ -1,0 +1,102 @@
+#include "onscreenprogram.h"
+
+#include "enginelibrary.h"
+#include "hostpreview.h"
+#include "rootsaver.h"
+#include "saverwindow.h"
+#include "screenlayout.h"
+#include "settingsstore.h"
+#include "sleepwatcher.h"
+#include "startsaver.h"
+#include "startup.h"
+#include "startupcontext.h"
+#include "stopsignals.h"
+#include "x11windows.h"
+
+#include <QGuiApplication>
+
+#include <cstdlib>
+#include <iostream>
+
+namespace orvex {
+
+namespace {
+
+constexpr const char *kPropertiesTitle = "Orvex Lumora Properties";
+
+bool DrawsIntoForeignWindow(ProgramMode mode)
+{
+    return mode == ProgramMode::HostPreview || mode == ProgramMode::RootSaver;
+}
+
+// Beside the program (the build tree), then the library folder of the install tree.
+std::vector<std::filesystem::path> EngineSearchDirs()
+{
+    const std::filesystem::path programDir = EngineLibrary::ExecutableDir();
+    return {programDir, (programDir / ORVEX_LIBRARY_DIR_FROM_PROGRAM).lexically_normal()};
+}
+
+int OpenProperties(const X11Windows *x11)
+{
+    if (x11 != nullptr) {
+        if (const std::optional<uint32_t> open = x11->FindTopLevelWindow(kPropertiesTitle)) {
+            x11->Activate(*open);
+            return 0;
+        }
+    }
+    std::cout << "The settings dialog is not available yet: edit the settings file "
+              << SettingsStore::DefaultPath().string() << "\n";
+    return 0;
+}
+
+int Dispatch(const CommandLine &line, StartupContext &context, SettingsStore &store, EngineLibrary &engine,
+             const X11Windows *x11)
+{
+    switch (line.mode) {
+    case ProgramMode::Properties:
+        return OpenProperties(x11);
+    case ProgramMode::SaverSingleInstance:
+        if (x11 != nullptr && x11->WindowExists(SaverWindow::kTitle))
+            return 0;
+        return StartSaver(context, store, engine);
+    case ProgramMode::SaverWithTemplate:
+    case ProgramMode::Saver:
+        return StartSaver(context, store, engine);
+    case ProgramMode::HostPreview:
+        context.previewParent = line.previewParent;
+        return RunHostPreview(context, store, engine, x11);
+    case ProgramMode::RootSaver:
+        if (x11 == nullptr) {
+            std::cerr << "orvex-lumora: -root needs an X display\n";
+            return 1;
+        }
+        return RunRootSaver(context, store, engine, *x11);
+    default:
+        return 0;
+    }
+}
+
+} // namespace
+
+int RunOnScreen(const CommandLine &line, char *programPath)
+{
+    // Another program's window is an X window even on a Wayland desktop (through XWayland).
+    if (DrawsIntoForeignWindow(line.mode) && !qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "xcb");
+    // Our own options are parsed already; Qt must not take any of them for its own.
+    int qtArgc = 1;
+    char *qtArgv[] = {programPath, nullptr};
+    QGuiApplication application(qtArgc, qtArgv);
+
+    SettingsStore store;
+    StartupContext context(ResolveSeed(line.seed, std::getenv("ORVEX_SEED")));
+    const ScreenLayout screens = ScreenLayout::FromQt();
+    PrepareStartup(context, store, screens.screens, screens.primary);
+    StopSignals::Install(context.stopRequested);
+    SleepWatcher sleepWatcher(context.stopRequested);
+    EngineLibrary engine("libOrvexM6.so", EngineSearchDirs());
+    const std::unique_ptr<X11Windows> x11 = X11Windows::Open();
+    return Dispatch(line, context, store, engine, x11.get());
+}
+
+} // namespace orvex

@@ -1,0 +1,52 @@
+#include "rootsaver.h"
+
+#include "clock.h"
+#include "commandline.h"
+#include "embeddedpicture.h"
+#include "qteventpump.h"
+#include "runloop.h"
+#include "startupcontext.h"
+#include "windowtarget.h"
+#include "x11windows.h"
+
+#include <cstdlib>
+#include <iostream>
+
+namespace orvex {
+
+namespace {
+
+uint64_t HostWindow(const X11Windows &x11)
+{
+    const char *named = std::getenv("XSCREENSAVER_WINDOW");
+    return named != nullptr ? ParseWindowId(named).value_or(0) : x11.RootWindow();
+}
+
+} // namespace
+
+int RunRootSaver(StartupContext &context, SettingsStore &store, EngineLibrary &engine, const X11Windows &x11)
+{
+    context.runMode = RunMode::Saver;
+    context.stopRequested = false;
+    const uint64_t host = HostWindow(x11);
+    EmbeddedPicture picture(context.stopRequested);
+    const std::optional<WindowSize> size = picture.PlaceInto(x11, host, 0);
+    if (!size) {
+        std::cerr << "orvex-lumora: XSCREENSAVER_WINDOW names no window\n";
+        return 1;
+    }
+    // The frame fills the host's window; each monitor has a window (and a saver) of its own.
+    context.screenWidthPx = size->width;
+    context.screenHeightPx = size->height;
+    context.monitors.secondary.clear();
+
+    SteadyClock clock;
+    QtEventPump pump;
+    WindowTarget target(picture.Window());
+    RunLoop loop(context, store, engine, clock, pump, target);
+    loop.PrepareRun(false);
+    loop.DisplayEffects();
+    return 0;
+}
+
+} // namespace orvex

@@ -1,0 +1,67 @@
+#include "startsaver.h"
+
+#include "clock.h"
+#include "qteventpump.h"
+#include "runloop.h"
+#include "saverwindow.h"
+#include "startup.h"
+#include "windowtarget.h"
+#include "x11destroywatcher.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+
+#include <cmath>
+
+namespace orvex {
+
+namespace {
+
+constexpr int32_t kExitFadeSteps = 16;
+constexpr int32_t kExitFadeStepSize = 5;
+
+// Placement is in device pixels from the primary's origin; Qt places in its own units.
+QRect LogicalRect(const PixelRect &rect, const QScreen &primary)
+{
+    const qreal ratio = primary.devicePixelRatio();
+    const auto logical = [ratio](int32_t value) { return int(std::lround(value / ratio)); };
+    return {primary.geometry().topLeft() + QPoint(logical(rect.x), logical(rect.y)),
+            QSize(logical(rect.width), logical(rect.height))};
+}
+
+void ShowSaverWindow(SaverWindow &window, const SaverPlacement &placement)
+{
+    QScreen *primary = QGuiApplication::primaryScreen();
+    window.setScreen(primary);
+    // Set the size ourselves: without a window manager nobody else makes it full screen.
+    window.setGeometry(LogicalRect(placement.rect, *primary));
+    if (placement.primaryOnly)
+        window.showFullScreen();
+    else
+        window.show();
+    window.requestActivate();
+}
+
+} // namespace
+
+int StartSaver(StartupContext &context, SettingsStore &store, EngineLibrary &engine)
+{
+    context.stopRequested = false;
+    context.runMode = RunMode::Saver;
+    SteadyClock clock;
+    QtEventPump pump;
+    SaverWindow window(clock, context.stopRequested);
+    WindowTarget target(window);
+    ShowSaverWindow(window, PlaceSaverWindow(context));
+    X11DestroyWatcher destroyWatcher(uint32_t(window.winId()), context.stopRequested);
+
+    RunLoop loop(context, store, engine, clock, pump, target);
+    window.SetInputRules(SaverInput::FromSettings(store));
+    window.SetExitFade([&loop] { loop.Presenter().ExitFade(kExitFadeSteps, kExitFadeStepSize); });
+    loop.PrepareRun(false);
+    loop.DisplayEffects();
+    window.unsetCursor();
+    return 0;
+}
+
+} // namespace orvex
