@@ -1,0 +1,197 @@
+#include "applytheme.h"
+#include "enginelibrary.h"
+#include "fakeclock.h"
+#include "offscreentarget.h"
+#include "runloop.h"
+#include "settingsstore.h"
+#include "starproperty.h"
+#include "startupcontext.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+namespace orvex {
+namespace {
+
+namespace fs = std::filesystem;
+
+const fs::path kBinDir = ORVEX_TEST_BIN_DIR;
+
+class RunLoopTest : public ::testing::Test {
+protected:
+    RunLoopTest()
+        : dir(fs::temp_directory_path() / ("orvex-runloop-" + std::to_string(::getpid()))),
+          store(dir / "Lumora.reg")
+    {
+        context.screenWidthPx = 1024;
+        context.screenHeightPx = 768;
+        context.resolutions = BuildResolutionList(1024, 768);
+    }
+    ~RunLoopTest() override { fs::remove_all(dir); }
+
+    RunLoop &Loop(const char *engineFile = "libOrvexM6.so")
+    {
+        engine = std::make_unique<EngineLibrary>(engineFile, std::vector<fs::path>{kBinDir});
+        loop = std::make_unique<RunLoop>(context, store, *engine, clock, pump, target);
+        return *loop;
+    }
+
+    fs::path dir;
+    SettingsStore store;
+    StartupContext context{1234u};
+    test::FakeClock clock;
+    test::ScriptedPump pump;
+    OffscreenTarget target{64, 48};
+    std::unique_ptr<EngineLibrary> engine;
+    std::unique_ptr<RunLoop> loop;
+};
+
+bool AnyLit(const std::vector<uint32_t> &pixels)
+{
+    for (uint32_t p : pixels)
+        if (p & 0xFFFFFF)
+            return true;
+    return false;
+}
+
+TEST_F(RunLoopTest, PrepareRunReadsTheRunSettings)
+{
+    store.WriteSetting("Advanced", "Adv_EffectFPC", 50);
+    store.WriteSetting("Advanced", "Adv_PerfMult", 0.5);
+    store.WriteSetting("Advanced", "Adv_TimeDelay", 15);
+    store.WriteSetting("DirectX", "DX_VertOffset", 12);
+    RunLoop &run = Loop();
+    run.PrepareRun(false);
+    EXPECT_EQ(run.Settings().framesPerTheme, 100) << "raised to the shortest theme";
+    EXPECT_FLOAT_EQ(run.Settings().perfMult, 0.5f);
+    EXPECT_EQ(run.Settings().frameDelayMs, 15);
+    EXPECT_EQ(run.Settings().vertOffset, 9);
+    EXPECT_EQ(run.Settings().geometry.renderWidth, 64) << "a preview renders at its picture's size";
+
+    run.PrepareRun(true);
+    EXPECT_EQ(run.Settings().frameDelayMs, 20) << "preview pace";
+
+    store.WriteSetting("Advanced", "Adv_EffectFPC", 0);
+    run.PrepareRun(false);
+    EXPECT_EQ(run.Settings().framesPerTheme, 0) << "0 means the theme never changes";
+    store.WriteSetting("Advanced", "Adv_ZeviCycle", 0);
+    store.WriteSetting("Advanced", "Adv_EffectFPC", 500);
+    run.PrepareRun(false);
+    EXPECT_EQ(run.Settings().framesPerTheme, 0);
+    EXPECT_FLOAT_EQ(run.Settings().perfMult, 1.0f);
+}
+
+TEST_F(RunLoopTest, SaverRendersAtTheStoredSizeOnlyWhenItIsOffered)
+{
+    context.runMode = RunMode::Saver;
+    store.WriteSetting("DirectX", "DX_WinWidth", 800);
+    store.WriteSetting("DirectX", "DX_WinHeight", 600);
+    RunLoop &run = Loop();
+    run.PrepareRun(false);
+    EXPECT_EQ(run.Settings().geometry.renderWidth, 800);
+    EXPECT_EQ(target.InnerWidth(), 800) << "the saver's surface takes the rendering size";
+
+    store.WriteSetting("DirectX", "DX_WinWidth", 700);
+    store.WriteSetting("DirectX", "DX_WinHeight", 500);
+    run.PrepareRun(false);
+    EXPECT_EQ(run.Settings().geometry.renderWidth, 1024);
+    EXPECT_EQ(run.Settings().geometry.renderHeight, 768);
+}
+
+TEST_F(RunLoopTest, AThemeRunsItsFramesThenFadesOutAndEnds)
+{
+    store.WriteSetting("Advanced", "Adv_EffectFPC", 100);
+    RunLoop &run = Loop();
+    run.PrepareRun(false);
+    ApplyTheme(context.properties, store, 1, 1.0f);
+    run.RunTheme(0);
+    EXPECT_EQ(run.FramesRun(), 100 + 300);
+    EXPECT_FALSE(context.stopRequested);
+    EXPECT_TRUE(AnyLit(target.Pixels())) << "the frames reached the target";
+}
+
+TEST_F(RunLoopTest, StopRequestedAtTheYieldEndsTheThemeAtOnce)
+{
+    RunLoop &run = Loop();
+    run.PrepareRun(false);
+    int yields = 0;
+    pump.onDeliver = [&] {
+        if (++yields == 5)
+            context.stopRequested = true;
+    };
+    ApplyTheme(context.properties, store, 1, 1.0f);
+    run.RunTheme(0);
+    EXPECT_EQ(yields, 5);
+    EXPECT_EQ(run.FramesRun(), 4) << "the stopped frame is not counted";
+}
+
+TEST_F(RunLoopTest, MissingEngineEntriesSkipStepsButNeverEndTheLoop)
+{
+    RunLoop &run = Loop("libOrvexPartialEngine.so");
+    run.PrepareRun(false);
+    run.SetFrameLimit(30);
+    ApplyTheme(context.properties, store, 2, 1.0f);
+    EXPECT_NO_THROW(run.RunTheme(0));
+    EXPECT_EQ(run.FramesRun(), 30);
+    EXPECT_EQ(target.PresentCount(), 0) << "a frame whose blend fails is not shown";
+}
+
+TEST_F(RunLoopTest, FirstSaverRunsShowOnlyThemeOne)
+{
+    context.runMode = RunMode::Saver;
+    RunLoop &run = Loop();
+    run.PrepareRun(false);
+    run.SetFrameLimit(1);
+    run.DisplayEffects();
+    EXPECT_EQ(store.ReadSettingLong("General", "UseCountSaver", 0), 1);
+    EXPECT_EQ(context.properties.Int(StarProperty::Stars), 50000) << "factory theme 1";
+    run.ChooseNextTheme();
+    EXPECT_EQ(context.properties.Int(StarProperty::Stars), 50000);
+
+    store.WriteSetting("General", "UseCountSaver", 2);
+    store.WriteSetting("Advanced", "Adv_CycleStyleIndex", 1);
+    run.ChooseNextTheme();
+    EXPECT_EQ(context.properties.Int(StarProperty::Stars), 40000) << "incremental style starts where the last run left";
+    EXPECT_EQ(store.ReadSettingLong("Advanced", "Adv_CycleStyleIndex", -1), 2);
+    EXPECT_EQ(store.ReadSettingLong("General", "UseCountPreview", 0), 0) << "the saver counts only its own runs";
+}
+
+TEST_F(RunLoopTest, CyclingOffRunsTheStoredPropertiesAndNamesAreShownOnRequest)
+{
+    store.WriteSetting("Lumora", "Stars", 1234);
+    store.WriteSetting("Advanced", "Adv_ZeviCycle", 0);
+    RunLoop &run = Loop();
+    run.ChooseNextTheme();
+    EXPECT_EQ(context.properties.Int(StarProperty::Stars), 1234);
+
+    store.WriteSetting("Advanced", "Adv_ZeviCycle", 1);
+    store.WriteSetting("Advanced", "Adv_CycleStyle", 0);
+    store.WriteSetting("Advanced", "Adv_DispTempName", 1);
+    run.ChooseNextTheme();
+    EXPECT_EQ(run.ThemeMessage(), "Fast Cycle 4 Bias Spans");
+    run.ChooseNextTheme();
+    EXPECT_EQ(run.ThemeMessage(), "Weaving Comet Points");
+}
+
+TEST_F(RunLoopTest, TemplateEntriesLoadTheFileIntoTheStoreAndScaleTheStars)
+{
+    fs::create_directories(dir / "themes");
+    std::ofstream(dir / "themes" / "mine.lmr") << "[Lumora]\r\nStars=30000\r\nSpeed=123\r\n";
+    store.WriteSetting("Advanced", "Adv_ThemeFlags", 0);
+    store.WriteSetting("Advanced", "Adv_TempDirectory", (dir / "themes").string());
+    store.WriteSetting("Advanced", "Adv_TempFileCount", 1);
+    store.WriteSetting("Advanced", "Adv_TempFile0000", "mine.lmr");
+    store.WriteSetting("Advanced", "Adv_PerfMult", 0.5);
+    store.WriteSetting("Advanced", "Adv_DispTempName", 1);
+    RunLoop &run = Loop();
+    run.PrepareRun(false);
+    run.ChooseNextTheme();
+    EXPECT_EQ(store.ReadSettingLong("Lumora", "Speed", 0), 123) << "the template replaced the stored star settings";
+    EXPECT_EQ(context.properties.Int(StarProperty::Stars), 15000);
+    EXPECT_EQ(run.ThemeMessage(), "mine.lmr");
+}
+
+} // namespace
+} // namespace orvex
