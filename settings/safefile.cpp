@@ -94,6 +94,10 @@ FileContents ReadWholeFile(const std::filesystem::path &file)
 
 bool ReplaceFile(const std::filesystem::path &file, std::string_view bytes)
 {
+    // A file its owner made read-only stays as it is, although the folder would allow
+    // replacing it.
+    if (::faccessat(AT_FDCWD, file.c_str(), W_OK, AT_EACCESS) != 0 && errno != ENOENT)
+        return false;
     std::string temporary = file.string() + ".tmp-XXXXXX";
     const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
     if (fd < 0)

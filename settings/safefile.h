@@ -18,7 +18,8 @@ struct FileContents {
 FileContents ReadWholeFile(const std::filesystem::path &file);
 
 // Writes bytes as the new content of file (keeping its permissions when it exists);
-// false when any step fails, and then the old file is untouched and no temporary is left.
+// false when any step fails or the file is read-only to us, and then the old file is
+// untouched and no temporary is left.
 bool ReplaceFile(const std::filesystem::path &file, std::string_view bytes);
 
 // Keeps the current file under a new name beside it, "<name>.<tag>-<YYYYmmdd-HHMMSS>"

@@ -70,7 +70,8 @@ TEST(RegFileTest, UnknownEscapesAndALoneBackslashStandForThemselves)
 std::string RandomText(std::mt19937 &random)
 {
     // Weighted towards the characters the format treats specially.
-    static const std::string kSpecial = " \t\r\n\\=[];#sxn\0\x7f\xc3\xa9\xff";
+    static const char kChars[] = " \t\r\n\\=[];#sxn\0\x7f\xc3\xa9\xff";
+    static const std::string kSpecial(kChars, sizeof kChars - 1);
     std::uniform_int_distribution<int> length(0, 12), pick(0, 3), byte(0, 255);
     std::uniform_int_distribution<size_t> special(0, kSpecial.size() - 1);
     std::string text;

@@ -270,30 +270,37 @@ TEST_F(SettingsStoreTest, CheckSettingsWritableProbesTheFile)
     EXPECT_TRUE(kSettingsReadOnlyMessage.starts_with("The Registry is read-only.\r\n\r\nThe Property"));
 }
 
-TEST_F(SettingsStoreTest, ReadOnlyFolderFailsWithoutTouchingTheFile)
+TEST_F(SettingsStoreTest, ReadOnlyFolderOrFileFailsWithoutTouchingTheFile)
 {
+    using std::filesystem::perms;
+    struct Case {
+        perms folder, file;
+    };
     store.WriteSetting("General", "TestRegWrite", 1);
     store.WriteSetting("Lumora", "StarCount", 100);
     const std::string before = ReadBytes(store.File());
     const std::filesystem::path folder = store.File().parent_path();
-    std::filesystem::permissions(config.Folder(), std::filesystem::perms(0755));
-    std::filesystem::permissions(folder, std::filesystem::perms(0555));
-    std::filesystem::permissions(store.File(), std::filesystem::perms(0644));
+    std::filesystem::permissions(config.Folder(), perms(0755));
+    std::filesystem::permissions(store.File().string() + ".lock", perms(0666));
 
-    const bool succeeded = InChild([&] {
-        // root ignores folder permissions: drop to an ordinary user first
-        if (::geteuid() == 0) {
-            const passwd *nobody = ::getpwnam("nobody");
-            if (!nobody || ::setgid(nobody->pw_gid) != 0 || ::setuid(nobody->pw_uid) != 0)
-                return false;
-        }
-        SettingsStore readOnly(store.File());
-        return !readOnly.WriteSetting("Lumora", "StarCount", 200) && !readOnly.CheckSettingsWritable()
-               && readOnly.ReadSettingLong("Lumora", "StarCount", 0) == 100;
-    });
-    std::filesystem::permissions(folder, std::filesystem::perms::owner_all);
-    EXPECT_TRUE(succeeded);
-    EXPECT_EQ(ReadBytes(store.File()), before);
+    for (const Case &c : {Case{perms(0555), perms(0644)}, Case{perms(0777), perms(0444)}}) {
+        std::filesystem::permissions(folder, c.folder);
+        std::filesystem::permissions(store.File(), c.file);
+        const bool succeeded = InChild([&] {
+            // root ignores permissions: drop to an ordinary user first
+            if (::geteuid() == 0) {
+                const passwd *nobody = ::getpwnam("nobody");
+                if (!nobody || ::setgid(nobody->pw_gid) != 0 || ::setuid(nobody->pw_uid) != 0)
+                    return false;
+            }
+            SettingsStore readOnly(store.File());
+            return !readOnly.WriteSetting("Lumora", "StarCount", 200) && !readOnly.CheckSettingsWritable()
+                   && readOnly.ReadSettingLong("Lumora", "StarCount", 0) == 100;
+        });
+        std::filesystem::permissions(folder, perms::owner_all);
+        EXPECT_TRUE(succeeded) << std::oct << int(c.folder) << ' ' << int(c.file);
+        EXPECT_EQ(ReadBytes(store.File()), before);
+    }
 }
 
 TEST_F(SettingsStoreTest, FailedWriteLeavesTheOldFileAndNoTemporary)
