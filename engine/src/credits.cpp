@@ -71,7 +71,7 @@ void Reborn(StarMotion &star, int32_t &colour, const Swirl &swirl, float huePhas
     colour = TruncToInt32((random.Next() & 63) * 64 + static_cast<double>(huePhase));
 }
 
-void AppendGlow(int32_t sx, int32_t sy, double z, int32_t colour, const CreditsGeometry &geometry, PlotList &plots)
+void AppendGlow(int32_t sx, int32_t sy, double z, int32_t colour, const CreditsGeometry &geometry, PlotSegment &plots)
 {
     const uint32_t *row = geometry.colourTable + (colour & kRowMask);
     for (const GlowStep &step : kGlow) {
@@ -100,7 +100,7 @@ extern "C" void DisplayCreditsLumora(int32_t halfWidth, int32_t halfHeight, int3
     CreditsGeometry &geometry = creditsGeometry;
     geometry = CreditsGeometry{width - 2, height - 2, pitch, colourTable};
     uint32_t *plotBase = pixels + 2 * static_cast<ptrdiff_t>(pitch) + 1;
-    plotList.Clear();
+    PlotSegment plots = plotList.Open();
 
     *huePhase = *huePhase + kPhaseStep;
     if (*huePhase >= kPhaseWrap)
@@ -122,7 +122,7 @@ extern "C" void DisplayCreditsLumora(int32_t halfWidth, int32_t halfHeight, int3
         const double w = 1.0 / star.z;
         const int32_t sx = TruncToInt32((w * star.x + 1) * scaleX);
         const int32_t sy = TruncToInt32((w * star.y + 1) * scaleY);
-        AppendGlow(sx, sy, star.z, starColours[i], geometry, plotList);
+        AppendGlow(sx, sy, star.z, starColours[i], geometry, plots);
     }
-    plotList.PlotInto(plotBase);
+    plots.PlotInto(plotBase);
 }

@@ -19,45 +19,44 @@ struct PlotRecord {
     uint32_t colour;
 };
 
+// A stretch of the plot list filled in order by one thread.
+class PlotSegment {
+public:
+    explicit PlotSegment(PlotRecord *first) : first_(first) {}
+
+    void Append(int32_t index, uint32_t colour) { first_[count_++] = PlotRecord{index, PixelBrightness(colour), colour}; }
+    int32_t Count() const { return count_; }
+
+    // Replaces a pixel only when the record is strictly brighter, in list order.
+    void PlotInto(uint32_t *base) const
+    {
+        // Stars land all over the buffer: fetching pixels a few records ahead hides the misses.
+        constexpr int32_t kPrefetchAhead = 24;
+        for (int32_t i = 0; i < count_; ++i) {
+            if (i + kPrefetchAhead < count_)
+                __builtin_prefetch(base + first_[i + kPrefetchAhead].index, 1);
+            const PlotRecord &record = first_[i];
+            uint32_t &pixel = base[record.index];
+            if (PixelBrightness(pixel) < record.brightness)
+                pixel = record.colour;
+        }
+    }
+
+private:
+    PlotRecord *first_;
+    int32_t count_ = 0;
+};
+
 class PlotList {
 public:
     static constexpr int32_t kCapacity = 200000;
 
-    void Clear() { count_ = 0; }
-    void Append(int32_t index, uint32_t colour)
-    {
-        records_[count_++] = PlotRecord{index, PixelBrightness(colour), colour};
-    }
-    int32_t Count() const { return count_; }
-    const PlotRecord *Records() const { return records_; }
-
-    // Replaces a pixel only when the record is strictly brighter, in list order.
-    void PlotInto(uint32_t *base) const { PlotRange(base, 0, count_); }
-    void PlotRange(uint32_t *base, int32_t first, int32_t end) const;
-
-    // Lets a caller fill a stretch of the list by index (parallel star steps) and then
-    // declare the count.
-    PlotRecord *Slots() { return records_; }
-    void SetCount(int32_t count) { count_ = count; }
+    // An empty segment starting at record `start`; an engine call starts at 0.
+    PlotSegment Open(int32_t start = 0) { return PlotSegment(records_ + start); }
 
 private:
     PlotRecord records_[kCapacity] = {};
-    int32_t count_ = 0;
 };
-
-inline void PlotList::PlotRange(uint32_t *base, int32_t first, int32_t end) const
-{
-    // Stars land all over the buffer: fetching pixels a few records ahead hides the misses.
-    constexpr int32_t kPrefetchAhead = 24;
-    for (int32_t i = first; i < end; ++i) {
-        if (i + kPrefetchAhead < end)
-            __builtin_prefetch(base + records_[i + kPrefetchAhead].index, 1);
-        const PlotRecord &record = records_[i];
-        uint32_t &pixel = base[record.index];
-        if (PixelBrightness(pixel) < record.brightness)
-            pixel = record.colour;
-    }
-}
 
 } // namespace orvex::engine
 

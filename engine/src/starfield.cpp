@@ -3,8 +3,9 @@
 
 #include "emitterpattern.h"
 #include "enginestate.h"
+#include "helperthread.h"
 #include "numeric.h"
-#include "starrecords.h"
+#include "starfield.h"
 
 #include <cmath>
 #include <cstddef>
@@ -31,7 +32,7 @@ float SplinePoint(const float *p, double f)
     return static_cast<float>((((cubic * f + square) * f + linear) * f + constant) * kOneSixth);
 }
 
-void MoveAndPlot(const StarFrame &frame, StarState &state, StarMotion &star, PlotList &plots)
+void MoveAndPlot(const StarFrame &frame, StarState &state, StarMotion &star, PlotSegment &plots)
 {
     star.vy = static_cast<float>(static_cast<double>(star.vy) + frame.gravity);
     star.x = static_cast<float>(static_cast<double>(star.x) + star.vx);
@@ -86,7 +87,70 @@ void Rebirth(const StarFrame &frame, StarState &state, StarMotion &star)
     state.brightness = level << kLevelShift;
 }
 
+// Below this many stars handing half of them to the helper costs more than it saves.
+constexpr int32_t kSplitFromStars = 8192;
+
+// Stars [first, end) with the records they plot. Births draw from the shared random table
+// and ring, so only the calling thread does them, in star order.
+struct StarRange {
+    StarState *states;
+    StarMotion *motions;
+    int32_t first;
+    int32_t end;
+    PlotSegment plots;
+    int32_t deferredCount = 0;
+};
+
+void StepWithBirths(StarRange &range)
+{
+    for (int32_t i = range.first; i < range.end; ++i) {
+        if (range.states[i].life != 0)
+            MoveAndPlot(starFrame, range.states[i], range.motions[i], range.plots);
+        else
+            Rebirth(starFrame, range.states[i], range.motions[i]);
+    }
+}
+
+// On the helper: moves the living stars and lists the ones due for birth.
+void StepDeferringBirths(void *context)
+{
+    StarRange &range = *static_cast<StarRange *>(context);
+    for (int32_t i = range.first; i < range.end; ++i) {
+        if (range.states[i].life != 0)
+            MoveAndPlot(starFrame, range.states[i], range.motions[i], range.plots);
+        else
+            deferredBirths[range.deferredCount++] = i;
+    }
+}
+
+// The upper half's births come after every birth of the lower half, as in star order.
+void DeferredBirths(const StarRange &range)
+{
+    for (int32_t i = 0; i < range.deferredCount; ++i) {
+        const int32_t star = deferredBirths[i];
+        Rebirth(starFrame, range.states[star], range.motions[star]);
+    }
+}
+
 } // namespace
+
+void StepStars(StarState *states, StarMotion *motions, int32_t starCount, bool useHelper)
+{
+    const bool split = useHelper && starCount >= kSplitFromStars;
+    const int32_t half = split ? starCount / 2 : starCount;
+    // At most one record per star: the upper half's records start at its first star.
+    StarRange upper{states, motions, half, starCount, plotList.Open(half)};
+    if (split)
+        HelperThread::Offer(&StepDeferringBirths, &upper);
+    StarRange lower{states, motions, 0, half, plotList.Open()};
+    StepWithBirths(lower);
+    if (split) {
+        HelperThread::Finish();
+        DeferredBirths(upper);
+    }
+    lower.plots.PlotInto(starFrame.plotBase);
+    upper.plots.PlotInto(starFrame.plotBase);
+}
 
 } // namespace orvex::engine
 
@@ -132,14 +196,5 @@ extern "C" void SetBrightLumora(int32_t halfWidth, int32_t halfHeight, int32_t x
     if (biasTableHold == 0)
         biasTable.Rebuild(cometBiasExp);
 
-    auto *states = reinterpret_cast<StarState *>(starStates);
-    auto *motions = reinterpret_cast<StarMotion *>(starMotions);
-    plotList.Clear();
-    for (int32_t i = 0; i < starCount; ++i) {
-        if (states[i].life != 0)
-            MoveAndPlot(frame, states[i], motions[i], plotList);
-        else
-            Rebirth(frame, states[i], motions[i]);
-    }
-    plotList.PlotInto(frame.plotBase);
+    StepStars(reinterpret_cast<StarState *>(starStates), reinterpret_cast<StarMotion *>(starMotions), starCount, true);
 }

@@ -1,12 +1,15 @@
 #include "OrvexM6.h"
 #include "emitterpattern.h"
 #include "enginestate.h"
+#include "starfield.h"
 #include "starrecords.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <memory>
+#include <tuple>
+#include <algorithm>
 #include <numbers>
 #include <vector>
 
@@ -61,6 +64,17 @@ struct StarField {
         for (uint32_t pixel : pixels)
             lit += pixel != 0;
         return lit;
+    }
+
+    // The same frame with the whole star step on the calling thread: a frame without stars
+    // does the set-up, then the step runs in star order.
+    void FrameInOrder()
+    {
+        const int32_t stars = count;
+        count = 0;
+        Frame();
+        count = stars;
+        StepStars(&State(0), &Motion(0), count, false);
     }
 
     int32_t count;
@@ -323,8 +337,7 @@ TEST(StarField, PlotsOnlyInsideTheBandAndTruncatesTowardZero)
 TEST(PlotList, BrighterWinsAndTiesKeepTheEarlierColour)
 {
     uint32_t pixels[3] = {0, 0, 0x01000000}; // byte 3 counts 256-fold
-    PlotList &plots = plotList;
-    plots.Clear();
+    PlotSegment plots = plotList.Open();
     plots.Append(0, 0x000A0014); // brightness 30
     plots.Append(0, 0x00000F0F); // 30 as well: the earlier stays
     plots.Append(1, 0x00000001);
@@ -350,6 +363,44 @@ TEST(StarField, NoStarsStillRebuildTheTablesAndLeaveTheBuffer)
     field.biasTableHold = 1;
     field.Frame();
     EXPECT_EQ(biasTable.values[0], 0.0f);
+}
+
+TEST(StarField, SplittingTheStepWithTheHelperChangesNothing)
+{
+    constexpr int32_t kStars = 30000;
+    InitRandomArray();
+    const auto startTable = std::make_unique<RandomTable>(randomTable);
+    const auto run = [&](bool inOrder) {
+        StarField field(kStars);
+        randomTable = *startTable;
+        field.persist = 0.75f; // short lives: births in both halves every frame
+        field.emitPattern = 13;
+        field.spread = 0.05f;
+        field.gravity = 0.001f;
+        field.hueSwing = 40;
+        field.segments = 3;
+        field.biasPoints = 2;
+        field.SetPath(0.0f, 0.0f, 1.2f);
+        field.pathX = {-0.5f, 0.3f, 0.6f, -0.5f, 0.3f, 0.6f};
+        lifetimeRing.cursor = 0;
+        for (int32_t frame = 0; frame < 6; ++frame) {
+            field.phase = frame * 0.3f;
+            if (inOrder)
+                field.FrameInOrder();
+            else
+                field.Frame();
+        }
+        return std::tuple{field.pixels, field.states, field.motions,
+            std::vector<int32_t>(randomTable.entries, randomTable.entries + RandomTable::kSize), randomTable.cursorA};
+    };
+    const auto split = run(false);
+    const auto inOrder = run(true);
+    EXPECT_EQ(std::get<0>(split), std::get<0>(inOrder)) << "pixels";
+    EXPECT_EQ(std::get<1>(split), std::get<1>(inOrder)) << "star states";
+    EXPECT_EQ(std::get<2>(split), std::get<2>(inOrder)) << "star motions";
+    EXPECT_EQ(std::get<3>(split), std::get<3>(inOrder)) << "random table";
+    EXPECT_EQ(std::get<4>(split), std::get<4>(inOrder));
+    EXPECT_GT(std::count_if(std::get<0>(split).begin(), std::get<0>(split).end(), [](uint32_t p) { return p != 0; }), 100);
 }
 
 } // namespace
