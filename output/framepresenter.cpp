@@ -4,6 +4,7 @@
 #include "numbertext.h"
 
 #include <algorithm>
+#include <chrono>
 
 namespace orvex {
 
@@ -65,8 +66,14 @@ void FramePresenter::PresentSteps(int32_t brightness, [[maybe_unused]] int32_t d
         brightness = blendMul_;
     // The desktop level only matters once a desktop picture is captured; none is taken yet.
     const int32_t level = 0;
+    using Steady = std::chrono::steady_clock;
+    const auto start = Steady::now();
     Blend(brightness + 720, level);
+    const auto blended = Steady::now();
     Blit(level);
+    const auto shown = Steady::now();
+    times_.blendMs = std::chrono::duration<double, std::milli>(blended - start).count();
+    times_.blitMs = std::chrono::duration<double, std::milli>(shown - blended).count();
 }
 
 void FramePresenter::Blend(int32_t mul, int32_t level)

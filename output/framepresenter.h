@@ -13,6 +13,12 @@ namespace orvex {
 
 class EngineLibrary;
 
+// How long the last frame's blend and blit took, in milliseconds.
+struct PresentTimes {
+    double blendMs = 0;
+    double blitMs = 0;
+};
+
 // Values that outlive display runs within one process.
 struct PresentState {
     int16_t messageDelay = 0;
@@ -51,6 +57,7 @@ public:
     const std::vector<uint32_t> &Display() const { return display_; }
     const FrameInfoHeader &Header() const { return header_; }
     PresentState &State() { return state_; }
+    const PresentTimes &LastTimes() const { return times_; }
 
     void SetBlendMul(int32_t blendMul) { blendMul_ = blendMul; }
     void SetFilter(int32_t type, uint32_t mask);
@@ -73,6 +80,7 @@ private:
     DisplayLayout layout_;
     FrameInfoHeader header_;
     PresentState state_;
+    PresentTimes times_;
     std::vector<uint32_t> work_;
     std::vector<uint32_t> display_;
     int32_t blendMul_ = 97;
