@@ -15,10 +15,7 @@ QSize Logical(QSize device, qreal ratio)
 
 } // namespace
 
-EmbeddedPicture::EmbeddedPicture(std::atomic<bool> &stopRequested) : stopRequested_(stopRequested)
-{
-    picture_.setTitle("ZEVI:Preview Orvex Lumora 3.2");
-}
+EmbeddedPicture::EmbeddedPicture(std::atomic<bool> &stopRequested) : stopRequested_(stopRequested) {}
 
 EmbeddedPicture::~EmbeddedPicture() = default;
 

@@ -20,7 +20,8 @@ int RunHostPreview(StartupContext &context, SettingsStore &store, EngineLibrary 
     context.runMode = RunMode::HostPreview;
     context.stopRequested = false;
     EmbeddedPicture picture(context.stopRequested);
-    const bool placed = x11 != nullptr && picture.PlaceInto(*x11, context.previewParent, kPreviewOverhang).has_value();
+    picture.Window().setTitle("ZEVI:Preview Orvex Lumora 3.2");
+    const bool placed = x11 != nullptr && picture.PlaceInto(*x11, context.previewParent, kPreviewOverhang);
 
     SteadyClock clock;
     QtEventPump pump;
