@@ -141,7 +141,7 @@ template <bool kWrap> __attribute__((target("avx2"))) void BandPass::Run()
     const int32_t steps = chunks_ + (HasTail() ? 1 : 0) + rows_ - 1;
     for (int32_t step = 0; step < steps; ++step) {
         ChunkLane lanes[kLanes];
-        __m256i even[kLanes], odd[kLanes], original[kLanes];
+        __m256i even[kLanes], odd[kLanes];
 #pragma GCC unroll 8
         for (int32_t lane = 0; lane < kLanes; ++lane) {
             lanes[lane] = LaneAt(lane, step);
@@ -150,7 +150,6 @@ template <bool kWrap> __attribute__((target("avx2"))) void BandPass::Run()
             const __m256i r = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(lanes[lane].centre + 1));
             const __m256i a = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(lanes[lane].a));
             const __m256i b = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(lanes[lane].b));
-            original[lane] = c;
             even[lane] = _mm256_add_epi16(_mm256_add_epi16(EvenBytes(c), EvenBytes(r)),
                 _mm256_add_epi16(EvenBytes(a), EvenBytes(b)));
             odd[lane] = _mm256_add_epi16(_mm256_add_epi16(OddBytes(c), OddBytes(r)),
@@ -178,7 +177,9 @@ template <bool kWrap> __attribute__((target("avx2"))) void BandPass::Run()
 #pragma GCC unroll 8
         for (int32_t lane = 0; lane < kLanes; ++lane) {
             const __m256i blended = _mm256_or_si256(even[lane], _mm256_slli_epi16(odd[lane], 8));
-            const __m256i kept = _mm256_blendv_epi8(blended, original[lane], byte3);
+            // Byte 3 comes back from memory, which still holds the chunk's old pixels.
+            const __m256i original = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(lanes[lane].out));
+            const __m256i kept = _mm256_blendv_epi8(blended, original, byte3);
             _mm256_storeu_si256(reinterpret_cast<__m256i *>(lanes[lane].out), kept);
         }
         // The partial last chunk of a row, in its turn.
