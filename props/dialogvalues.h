@@ -48,6 +48,8 @@ struct DialogValues {
 
     int32_t cboTheme = 0;
     int32_t chkCycleThemes = 1;
+
+    bool operator==(const DialogValues &) const = default;
 };
 
 // The text a setting has in the dialog: a field's text, a list index or check-box value
