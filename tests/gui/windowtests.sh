@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # The program with real windows, each test on a fresh Xvfb display of its own.
-# Usage: windowtests.sh TEST PROGRAM XPROBE
+# Usage: windowtests.sh TEST PROGRAM XPROBE BUILD-DIR
 set -euo pipefail
 
 test_name=$1
 program=$2
 xprobe=$3
+build_dir=$4
 readonly title='ZEVI:Orvex Lumora 3.2'
 readonly skip_status=77
 
@@ -187,8 +188,33 @@ test_root_into_screensaver_window() {
   export XSCREENSAVER_WINDOW=$host_id
   start_program -root
   expect_lit host
+  # A host may pause the saver for any time; it must carry on and still stop promptly.
+  kill -STOP "$program_pid"
+  sleep 1.5
+  kill -CONT "$program_pid"
   sleep 0.5
   expect_running
+  kill -TERM "$program_pid"
+  expect_exit 1
+}
+
+test_installed_hack_draws() {
+  local prefix="$work/prefix"
+  cmake --install "$build_dir" --prefix "$prefix" >"$work/install.log" || fail "install failed: $(cat "$work/install.log")"
+  local file
+  for file in bin/orvex-lumora libexec/xscreensaver/orvex-lumora share/xscreensaver/config/orvex-lumora.xml \
+              share/applications/screensavers/orvex-lumora.desktop; do
+    [ -e "$prefix/$file" ] || fail "the install tree lacks $file"
+  done
+  [ -n "$(find "$prefix" -name libOrvexM6.so)" ] || fail "the install tree lacks libOrvexM6.so"
+  grep -qx 'Categories=Screensaver;' "$prefix/share/applications/screensavers/orvex-lumora.desktop" ||
+    fail "the desktop entry is not a screen saver"
+  # Drawn pixels prove the engine was found from the install tree, not beside the built program.
+  program="$prefix/libexec/xscreensaver/orvex-lumora"
+  start_host 160 120
+  export XSCREENSAVER_WINDOW=$host_id
+  start_program --root
+  expect_lit host
   kill -TERM "$program_pid"
   expect_exit 1
 }
