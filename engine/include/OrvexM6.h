@@ -21,12 +21,12 @@
 extern "C" {
 #endif
 
-/* Refills the 16,384-entry random table from the per-thread generator; cursors stay. */
+/* Refills the 16,384-entry random table from the calling thread's generator; cursors stay.
+ * Pre: none. */
 ORVEXM6_API void InitRandomArray(void);
 
-/* Advances and plots one frame of starCount (<= 200,000) stars; cometControl, cometBiasPnt >= 1,
- * path arrays hold cometControl + 3 closed points, 0 <= cometPhase < cometControl,
- * emitPattern 0..13, rows up to yLimit - 1 and columns up to xLimit - 1 inside pixels. */
+/* Advances and plots one frame of the star field; may use a helper thread inside the call.
+ * Pre: 0 <= starCount <= 200,000 records in both star arrays; cometControl, cometBiasPnt >= 1; path arrays of cometControl + 3 closed points; 0 <= cometPhase < cometControl; emitPattern 0..13; rows < yLimit and columns < xLimit inside pixels; InitRandomArray called once before. */
 ORVEXM6_API void SetBrightLumora(int32_t halfWidth, int32_t halfHeight, int32_t xLimit, int32_t pitch,
     int32_t topMargin, int32_t yLimit, uint32_t *pixels, const uint32_t *colourTable,
     int32_t starCount, int32_t *starStates, float *starMotions,
@@ -36,39 +36,45 @@ ORVEXM6_API void SetBrightLumora(int32_t halfWidth, int32_t halfHeight, int32_t 
     int32_t cometControl, int32_t cometBiasPnt, float cometBiasExp, float cometPhase,
     float cometSplnExp, float cometSolWind, float cometScalMul);
 
-/* Fills coneTable (65,536 entries) from hueWheel (1,024); force 1 always rebuilds;
- * coneBlack 0..100, coneBright 0..100, coneBBias 0..999, coneTwist -999..999. */
+/* Fills coneTable (65,536 entries) from hueWheel (1,024); force 1 always rebuilds, else only a moved bubble.
+ * Pre: coneBright 0..100, coneBlack 0..100, coneBBias 0..999, coneTwist -999..999. */
 ORVEXM6_API void CalcHueConeBrightness(const uint32_t *hueWheel, uint32_t *coneTable, int32_t force,
     int32_t coneBright, int32_t coneBlack, int32_t coneBBias, int32_t coneTwist,
     float bubbleLevel, float bubbleSpan, float bubblePos);
 
-/* One frame of the credits star field; starCount <= 6,896; huePhase and swirlAngle are in/out. */
+/* One frame of the credits star field; huePhase and swirlAngle are in/out.
+ * Pre: 0 <= starCount <= 6,896 records; rows < height and columns < width inside pixels (pitch per row). */
 ORVEXM6_API void DisplayCreditsLumora(int32_t halfWidth, int32_t halfHeight, int32_t width, int32_t pitch,
     int32_t height, uint32_t *pixels, const uint32_t *colourTable, int32_t starCount,
     float *starMotions, int32_t *starColours, float speed, float *huePhase, float *swirlAngle);
 
-/* Trail blur in place; width equals the buffer's pitch; offsets stay inside for rows 1..height-2. */
+/* Trail blur in place of rows 1..height-2, columns 1..width-2.
+ * Pre: width is the buffer's pitch; offsetA and offsetB (bytes) stay inside the buffer from every blurred row. */
 ORVEXM6_API void BlendPixelRGB32(uint32_t *buffer, int32_t width, int32_t height, int32_t mul,
     int32_t offsetA, int32_t offsetB);
 
-/* Trail blur of work plus its copy through the mask (mode 1 AND, else XOR) into display rows 0..height-3. */
+/* Trail blur of work plus its copy through the mask (mode 1 AND, else XOR) into display rows 0..height-3.
+ * Pre: as BlendPixelRGB32; display has the shape of work. */
 ORVEXM6_API void BlendPixel32Filter(uint32_t *work, uint32_t *display, int32_t width, int32_t height,
     int32_t mul, int32_t offsetA, int32_t offsetB, int32_t mode, uint32_t mask);
 
-/* Trail blur of work plus stars (scaled by starMul 0..255) added onto 24-bit desktop rows into display;
- * desktop points at the top row of a bottom-up image; mode 0 plain, 1 AND, 2 XOR. */
+/* Trail blur of work plus its stars, scaled by starMul / 256 and masked (mode 0 plain, 1 AND, 2 XOR), added onto the desktop into display.
+ * Pre: as BlendPixelRGB32; desktop is the top row (last in memory) of height bottom-up rows of 3 * width bytes; starMul 0..255. */
 ORVEXM6_API void BlendPixelDeskRGB32Mask(uint32_t *work, const uint8_t *desktop, uint32_t *display,
     int32_t width, int32_t height, int32_t mul, int32_t starMul, int32_t offsetA,
     int32_t offsetB, int32_t mode, uint32_t mask);
 
-/* Converts rows of work into bottom-up 24-bit rows of 3 * width bytes; pixelDepth 32 writes B,G,R, else R,G,B. */
+/* Converts rows of work into bottom-up 24-bit rows of 3 * width bytes; pixelDepth 32 writes B,G,R, else R,G,B.
+ * Pre: work holds rows rows of pitch >= width pixels; image holds rows * 3 * width bytes; mode 0..2. */
 ORVEXM6_API void CopyRGBtoBMP(const uint32_t *work, uint8_t *image, int32_t width, int32_t pitch,
     int32_t rows, int32_t mode, uint32_t mask, int32_t pixelDepth);
 
-/* Scales count bytes by intensity / 256; intensity 0..255. */
+/* Scales count bytes by intensity / 256, rounding down; count <= 0 does nothing.
+ * Pre: intensity 0..255. */
 ORVEXM6_API void MultDesktopIntensity(uint8_t *bytes, int32_t count, int32_t intensity);
 
-/* Sets pixels[ys[i] * pitch + xs[i]] = colour for i < count; every coordinate lies inside the buffer. */
+/* Sets pixels[ys[i] * pitch + xs[i]] = colour for i < count; count <= 0 does nothing.
+ * Pre: every coordinate lies inside the buffer. */
 ORVEXM6_API void PlotMessage(uint32_t *pixels, int32_t pitch, int32_t count, uint32_t colour,
     const int32_t *xs, const int32_t *ys);
 

@@ -23,9 +23,10 @@
 // in the other, 16 bits a channel. (s * mul) >> 12 is the high half of s * (mul << 4),
 // exact for 0 <= mul < 4096.
 //
-// Rejected: splitting a frame's rows between two threads. Band n + 1 may only run 8 steps
-// behind band n, so the threads would hand over progress every few hundred cycles; on
-// this shared two-core machine the measured gain did not cover the hand-over.
+// Not done: splitting the rows between two threads. That is exact only as a pipeline
+// (band n + 1 at most 8 chunks behind band n), which needs a progress hand-over every few
+// hundred cycles; on a two-core machine shared with other work, a descheduled partner
+// would stall the whole pass, whereas the star step can simply take its helper's half back.
 
 namespace orvex::engine {
 
