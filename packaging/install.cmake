@@ -10,6 +10,7 @@ install(FILES ${CMAKE_CURRENT_LIST_DIR}/orvex-lumora.xml DESTINATION ${CMAKE_INS
 # and the entry's program path are made then.
 set(ORVEX_HACK_DIR ${CMAKE_INSTALL_LIBEXECDIR}/xscreensaver)
 set(ORVEX_SCREENSAVER_ENTRY_DIR ${CMAKE_INSTALL_DATADIR}/applications/screensavers)
+set(ORVEX_XSECURELOCK_DIR ${CMAKE_INSTALL_LIBEXECDIR}/orvex-lumora)
 install(CODE "
   set(prefix \"\${CMAKE_INSTALL_PREFIX}\")
   set(hackDir \"\$ENV{DESTDIR}\${prefix}/${ORVEX_HACK_DIR}\")
@@ -22,4 +23,9 @@ install(CODE "
   set(entry \"\$ENV{DESTDIR}\${prefix}/${ORVEX_SCREENSAVER_ENTRY_DIR}/orvex-lumora.desktop\")
   message(STATUS \"Installing: \${entry}\")
   configure_file(\"${CMAKE_CURRENT_LIST_DIR}/orvex-lumora.desktop.in\" \"\${entry}\" @ONLY)
+  set(ORVEX_PROGRAM_PATH \"\${prefix}/${CMAKE_INSTALL_BINDIR}/orvex-lumora\")
+  set(saver \"\$ENV{DESTDIR}\${prefix}/${ORVEX_XSECURELOCK_DIR}/xsecurelock-saver\")
+  message(STATUS \"Installing: \${saver}\")
+  configure_file(\"${CMAKE_CURRENT_LIST_DIR}/xsecurelock-saver.in\" \"\${saver}\" @ONLY
+                 FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
 ")

@@ -202,18 +202,19 @@ test_installed_hack_draws() {
   local prefix="$work/prefix"
   cmake --install "$build_dir" --prefix "$prefix" >"$work/install.log" || fail "install failed: $(cat "$work/install.log")"
   local file
-  for file in bin/orvex-lumora libexec/xscreensaver/orvex-lumora share/xscreensaver/config/orvex-lumora.xml \
-              share/applications/screensavers/orvex-lumora.desktop; do
+  for file in bin/orvex-lumora libexec/xscreensaver/orvex-lumora libexec/orvex-lumora/xsecurelock-saver \
+              share/xscreensaver/config/orvex-lumora.xml share/applications/screensavers/orvex-lumora.desktop; do
     [ -e "$prefix/$file" ] || fail "the install tree lacks $file"
   done
   [ -n "$(find "$prefix" -name libOrvexM6.so)" ] || fail "the install tree lacks libOrvexM6.so"
   grep -qx 'Categories=Screensaver;' "$prefix/share/applications/screensavers/orvex-lumora.desktop" ||
     fail "the desktop entry is not a screen saver"
+  # Started the way xsecurelock starts a saver: no arguments, the window in the environment.
   # Drawn pixels prove the engine was found from the install tree, not beside the built program.
-  program="$prefix/libexec/xscreensaver/orvex-lumora"
+  program="$prefix/libexec/orvex-lumora/xsecurelock-saver"
   start_host 160 120
   export XSCREENSAVER_WINDOW=$host_id
-  start_program --root
+  start_program
   expect_lit host
   kill -TERM "$program_pid"
   expect_exit 1
