@@ -11,6 +11,7 @@
 #include "startup.h"
 #include "startupcontext.h"
 #include "stopsignals.h"
+#include "templateio.h"
 #include "x11windows.h"
 
 #include <QGuiApplication>
@@ -60,6 +61,9 @@ int Dispatch(const CommandLine &line, StartupContext &context, SettingsStore &st
             return 0;
         return StartSaver(context, store, engine);
     case ProgramMode::SaverWithTemplate:
+        LoadTemplateIntoSettings(line.templatePath, true,
+                                 PropsContext{store, context.templates, {context.screenWidthPx, context.screenHeightPx}});
+        return StartSaver(context, store, engine);
     case ProgramMode::Saver:
         return StartSaver(context, store, engine);
     case ProgramMode::HostPreview:

@@ -1,5 +1,6 @@
 #include "saverinput.h"
 
+#include "settingdescriptors.h"
 #include "settingsstore.h"
 
 #include <cmath>
@@ -11,13 +12,12 @@ namespace {
 constexpr float kLargeMovePixels = 75;
 constexpr int32_t kMovesToClose = 4;
 constexpr int64_t kMoveWindowMs = 10000;
-constexpr std::string_view kAdvanced = "Advanced";
 } // namespace
 
 SaverInput SaverInput::FromSettings(const SettingsStore &store)
 {
-    return SaverInput(store.ReadSettingText(kAdvanced, "Adv_MouseMove", "0") == "1",
-                      store.ReadSettingText(kAdvanced, "Adv_ScreenCapt", "0") == "1");
+    return SaverInput(store.ReadSettingText(kSectionAdvanced, "Adv_MouseMove", "0") == "1",
+                      store.ReadSettingText(kSectionAdvanced, "Adv_ScreenCapt", "0") == "1");
 }
 
 InputAction SaverInput::KeyDown(int key) const

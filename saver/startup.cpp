@@ -1,5 +1,6 @@
 #include "startup.h"
 
+#include "settingdescriptors.h"
 #include "settingsstore.h"
 
 #include <algorithm>
@@ -7,8 +8,6 @@
 namespace orvex {
 
 namespace {
-constexpr std::string_view kDirectX = "DirectX";
-constexpr std::string_view kAdvanced = "Advanced";
 constexpr int16_t kPrimaryOnlyMode = 2;
 } // namespace
 
@@ -42,13 +41,13 @@ void PrepareStartup(StartupContext &context, SettingsStore &store, const std::ve
     context.colourDepth = 32;
     context.resolutions = BuildResolutionList(context.screenWidthPx, context.screenHeightPx);
     // The first run renders at the screen size.
-    if (store.ReadSettingLong(kDirectX, "DX_WinWidth", 0) == 0) {
-        store.WriteSetting(kDirectX, "DX_WinWidth", context.screenWidthPx);
-        store.WriteSetting(kDirectX, "DX_WinHeight", context.screenHeightPx);
+    if (store.ReadSettingLong(kSectionDirectX, "DX_WinWidth", 0) == 0) {
+        store.WriteSetting(kSectionDirectX, "DX_WinWidth", context.screenWidthPx);
+        store.WriteSetting(kSectionDirectX, "DX_WinHeight", context.screenHeightPx);
     }
     context.runMode = RunMode::DialogPreview;
-    context.multiMonitorMode = static_cast<int16_t>(store.ReadSettingLong(kAdvanced, "Adv_MultiMonitor", 0));
-    context.perfLogThreshold = store.ReadSettingLong(kDirectX, "DX_WriteLog", 0);
+    context.multiMonitorMode = static_cast<int16_t>(store.ReadSettingLong(kSectionAdvanced, "Adv_MultiMonitor", 0));
+    context.perfLogThreshold = store.ReadSettingLong(kSectionDirectX, "DX_WriteLog", 0);
 }
 
 SaverPlacement PlaceSaverWindow(const StartupContext &context)

@@ -155,6 +155,16 @@ test_four_large_moves_end_saver() {
   expect_exit 5
 }
 
+test_template_path_loads_then_saves() {
+  printf '[DirectX]\nDX_VertOffset=3\n' >"$work/My Theme.lmr"
+  start_program "$work/My Theme.lmr"
+  local window; window=$(saver_window)
+  [ -n "$window" ] || fail "no saver window"
+  xdotool key --window "$window" x
+  expect_exit 5
+  grep -qx 'DX_VertOffset=3' "$XDG_CONFIG_HOME/Orvex/Lumora.reg" || fail "the template's settings were not stored"
+}
+
 test_second_saver_does_nothing() {
   start_program /S
   local window; window=$(saver_window)
