@@ -17,7 +17,7 @@ build: deps $(BUILD)/build.ninja
 	cmake --build $(BUILD) -j $(JOBS)
 
 run: build
-	$(BUILD)/bin/engine_bench
+	$(BUILD)/bin/orvex-lumora /S
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
@@ -35,6 +35,7 @@ fuzz: deps
 
 bench: build
 	$(BUILD)/bin/engine_bench
+	$(BUILD)/bin/pipeline_bench
 
 clean:
 	rm -rf $(BUILD) $(SAN_BUILD) $(FUZZ_BUILD)
