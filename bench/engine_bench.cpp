@@ -93,31 +93,43 @@ struct Scene {
     void Cone() { CalcHueConeBrightness(wheel.data(), cone.data(), 1, 100, 25, 150, 30, 0.0f, 0.0f, 0.0f); }
 };
 
-struct BlurComparison {
-    double reference = 0;
-    double fast = 0;
-    bool identical = true;
-};
+// Both passes on identical copies of the current frame, for one trail drift.
+class BlurComparison {
+public:
+    void Run(const std::vector<uint32_t> &frame, int32_t drift)
+    {
+        const int32_t offsetA = drift >= 0 ? -kRowBytes : kRowBytes;
+        const int32_t offsetB = drift >= 0 ? kRowBytes * (1 - drift) : -kRowBytes * (drift + 1);
+        const int32_t skip = drift >= 3 ? drift - 2 : drift <= -3 ? -2 - drift : 0;
+        const size_t start = static_cast<size_t>(drift >= 3 ? skip : 0) * kWidth;
+        std::copy(frame.begin(), frame.end(), reference_.begin());
+        std::copy(frame.begin(), frame.end(), fast_.begin());
+        const orvex::engine::BlurGeometry geometry{
+            reference_.data() + start, kWidth, kHeight - skip, kBlendMul, offsetA, offsetB};
+        Clock::time_point mark = Clock::now();
+        orvex::engine::BlurRowsInOrder(geometry, 1, geometry.height - 1);
+        referenceMs_.push_back(MillisecondsSince(mark));
+        mark = Clock::now();
+        BlendPixelRGB32(fast_.data() + start, kWidth, kHeight - skip, kBlendMul, offsetA, offsetB);
+        fastMs_.push_back(MillisecondsSince(mark));
+        identical_ = identical_ && reference_ == fast_;
+    }
 
-// Both passes on identical copies of the current frame, for each trail drift.
-void CompareBlur(const std::vector<uint32_t> &frame, int32_t drift, BlurComparison &result)
-{
-    const int32_t offsetA = drift >= 0 ? -kRowBytes : kRowBytes;
-    const int32_t offsetB = drift >= 0 ? kRowBytes * (1 - drift) : -kRowBytes * (drift + 1);
-    const int32_t skip = drift >= 3 ? drift - 2 : drift <= -3 ? -2 - drift : 0;
-    const int32_t start = drift >= 3 ? skip : 0;
-    std::vector<uint32_t> reference = frame, fast = frame;
-    const orvex::engine::BlurGeometry geometry{
-        reference.data() + static_cast<size_t>(start) * kWidth, kWidth, kHeight - skip, kBlendMul, offsetA, offsetB};
-    Clock::time_point mark = Clock::now();
-    orvex::engine::BlurRowsInOrder(geometry, 1, geometry.height - 1);
-    result.reference = MillisecondsSince(mark);
-    mark = Clock::now();
-    BlendPixelRGB32(fast.data() + static_cast<size_t>(start) * kWidth, kWidth, kHeight - skip, kBlendMul, offsetA,
-        offsetB);
-    result.fast = MillisecondsSince(mark);
-    result.identical = reference == fast;
-}
+    void Print() const
+    {
+        const double reference = Median(referenceMs_), fast = Median(fastMs_);
+        std::printf("  straightforward blur pass    %7.3f ms/frame, drifts -9..9\n", reference);
+        std::printf("  fast blur, same frames       %7.3f ms/frame, %.2fx faster (target 3x)\n", fast, reference / fast);
+        std::printf("  fast blur output identical to the straightforward pass: %s\n", identical_ ? "yes" : "NO");
+    }
+    bool Identical() const { return identical_; }
+
+private:
+    std::vector<uint32_t> reference_ = std::vector<uint32_t>(static_cast<size_t>(kWidth) * kHeight);
+    std::vector<uint32_t> fast_ = std::vector<uint32_t>(static_cast<size_t>(kWidth) * kHeight);
+    std::vector<double> referenceMs_, fastMs_;
+    bool identical_ = true;
+};
 
 } // namespace
 
@@ -130,20 +142,16 @@ int main()
         scene.Stars(frame);
         scene.Blur();
     }
-    std::vector<double> stars, blur, cone, reference, fast;
-    bool identical = true;
+    std::vector<double> stars, blur, cone;
+    BlurComparison comparison;
     for (int32_t frame = kWarmUpFrames; frame < kWarmUpFrames + kMeasuredFrames; ++frame) {
         Clock::time_point mark = Clock::now();
         scene.Stars(frame);
         stars.push_back(MillisecondsSince(mark));
-        BlurComparison comparison;
-        CompareBlur(scene.work, frame % 19 - 9, comparison);
-        reference.push_back(comparison.reference);
-        fast.push_back(comparison.fast);
-        identical = identical && comparison.identical;
         mark = Clock::now();
         scene.Blur();
         blur.push_back(MillisecondsSince(mark));
+        comparison.Run(scene.work, frame % 19 - 9);
         if (frame % 10 == 0) {
             mark = Clock::now();
             scene.Cone();
@@ -155,9 +163,6 @@ int main()
     std::printf("  BlendPixelRGB32              %7.3f ms/frame\n", Median(blur));
     std::printf("  together                     %7.3f ms/frame (target 3 ms)\n", Median(stars) + Median(blur));
     std::printf("  CalcHueConeBrightness forced %7.3f ms/call\n", Median(cone));
-    std::printf("  straightforward blur pass    %7.3f ms/frame, drifts -9..9\n", Median(reference));
-    std::printf("  fast blur, same frames       %7.3f ms/frame, %.2fx faster (target 3x)\n", Median(fast),
-        Median(reference) / Median(fast));
-    std::printf("  fast blur output identical to the straightforward pass: %s\n", identical ? "yes" : "NO");
-    return identical ? 0 : 1;
+    comparison.Print();
+    return comparison.Identical() ? 0 : 1;
 }

@@ -9,6 +9,5 @@ constinit PlotList plotList;
 constinit StarFrame starFrame;
 constinit CreditsGeometry creditsGeometry;
 constinit int32_t lastConeTrigger = 0;
-constinit int32_t deferredBirths[PlotList::kCapacity / 2] = {};
 
 } // namespace orvex::engine

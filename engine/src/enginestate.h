@@ -20,8 +20,6 @@ extern PlotList plotList;
 extern StarFrame starFrame;
 extern CreditsGeometry creditsGeometry;
 extern int32_t lastConeTrigger;
-// Scratch of one star step: the upper half's stars due for birth, in order.
-extern int32_t deferredBirths[PlotList::kCapacity / 2];
 
 } // namespace orvex::engine
 

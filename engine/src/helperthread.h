@@ -4,20 +4,18 @@
 
 namespace orvex::engine {
 
-// A job is offered to the helper and run exactly once: by the helper if it takes the job
-// in time, otherwise by the caller inside Finish(). On a busy machine a helper that is
-// not scheduled therefore never holds the caller up.
+// Wake(job, context) has the helper run job(context) once, whenever it gets a core. The
+// caller never waits for the helper to wake: a job takes its work from a shared queue,
+// so on a busy machine the caller simply does all of it, and a helper that wakes late
+// finds nothing left. The job must therefore be harmless to run at any later time.
 //
 // The thread starts on first use (its creation is the only allocation) and then sleeps
-// between jobs; offering a job allocates nothing. Only the engine's one calling thread
-// offers jobs, and every engine call finishes its job before it returns.
+// between jobs; waking it allocates nothing. It is joined when the library is unloaded.
 class HelperThread {
 public:
     using Job = void (*)(void *context);
 
-    static void Offer(Job job, void *context);
-    // Returns once the offered job has run, here or on the helper.
-    static void Finish();
+    static void Wake(Job job, void *context);
 };
 
 } // namespace orvex::engine

@@ -22,20 +22,30 @@ struct PlotRecord {
 // A stretch of the plot list filled in order by one thread.
 class PlotSegment {
 public:
+    constexpr PlotSegment() = default;
     explicit PlotSegment(PlotRecord *first) : first_(first) {}
 
     void Append(int32_t index, uint32_t colour) { first_[count_++] = PlotRecord{index, PixelBrightness(colour), colour}; }
     int32_t Count() const { return count_; }
 
     // Replaces a pixel only when the record is strictly brighter, in list order.
-    void PlotInto(uint32_t *base) const
+    void PlotInto(uint32_t *base) const { PlotWindow(base, INT32_MIN, INT32_MAX); }
+
+    // The same for the records whose index lies in [low, high), so that two threads can
+    // plot one list into disjoint parts of a buffer.
+    void PlotWindow(uint32_t *base, int32_t low, int32_t high) const
     {
         // Stars land all over the buffer: fetching pixels a few records ahead hides the misses.
         constexpr int32_t kPrefetchAhead = 24;
         for (int32_t i = 0; i < count_; ++i) {
-            if (i + kPrefetchAhead < count_)
-                __builtin_prefetch(base + first_[i + kPrefetchAhead].index, 1);
+            if (i + kPrefetchAhead < count_) {
+                const int32_t ahead = first_[i + kPrefetchAhead].index;
+                if (ahead >= low && ahead < high)
+                    __builtin_prefetch(base + ahead, 1);
+            }
             const PlotRecord &record = first_[i];
+            if (record.index < low || record.index >= high)
+                continue;
             uint32_t &pixel = base[record.index];
             if (PixelBrightness(pixel) < record.brightness)
                 pixel = record.colour;
@@ -43,7 +53,7 @@ public:
     }
 
 private:
-    PlotRecord *first_;
+    PlotRecord *first_ = nullptr;
     int32_t count_ = 0;
 };
 

@@ -1,12 +1,14 @@
 // SetBrightLumora: moves, ages, re-spawns and plots the comet star field for one frame.
 #include "OrvexM6.h"
 
+#include "chunkqueue.h"
 #include "emitterpattern.h"
 #include "enginestate.h"
 #include "helperthread.h"
 #include "numeric.h"
 #include "starfield.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstddef>
 #include <numbers>
@@ -87,69 +89,138 @@ void Rebirth(const StarFrame &frame, StarState &state, StarMotion &star)
     state.brightness = level << kLevelShift;
 }
 
-// Below this many stars handing half of them to the helper costs more than it saves.
-constexpr int32_t kSplitFromStars = 8192;
+// Stars are handed out in chunks; each chunk's records start at its first star (at most
+// one record per star) and its births, when the helper moves it, are listed from there.
+constexpr int32_t kChunkStars = 2048;
+constexpr int32_t kMaxChunks = (PlotList::kCapacity + kChunkStars - 1) / kChunkStars;
 
-// Stars [first, end) with the records they plot. Births draw from the shared random table
-// and ring, so only the calling thread does them, in star order.
-struct StarRange {
-    StarState *states;
-    StarMotion *motions;
-    int32_t first;
-    int32_t end;
-    PlotSegment plots;
-    int32_t deferredCount = 0;
+// The plot area is split into this many windows of record indexes for plotting.
+constexpr int32_t kPlotWindows = 2;
+
+struct StarChunks {
+    StarState *states = nullptr;
+    StarMotion *motions = nullptr;
+    int32_t starCount = 0;
+    int32_t chunkCount = 0;
+    int32_t windowCount = 0;
+    ChunkQueue queue;
+    ChunkQueue plotWindows;
+    PlotSegment plots[kMaxChunks];
+    int32_t deferredCount[kMaxChunks] = {};
+    int32_t deferredBirths[PlotList::kCapacity] = {};
 };
 
-void StepWithBirths(StarRange &range)
+// Scratch of the current star step, shared with the helper thread: static like the rest
+// of the module state.
+constinit StarChunks starChunks;
+
+int32_t FirstStar(int32_t chunk)
 {
-    for (int32_t i = range.first; i < range.end; ++i) {
-        if (range.states[i].life != 0)
-            MoveAndPlot(starFrame, range.states[i], range.motions[i], range.plots);
+    return chunk * kChunkStars;
+}
+
+int32_t EndStar(int32_t chunk)
+{
+    return std::min(FirstStar(chunk + 1), starChunks.starCount);
+}
+
+// The caller's chunks, in order, with their births: every birth of a chunk the caller
+// holds comes before those of the helper's later chunks.
+void StepWithBirths(int32_t chunk)
+{
+    StarChunks &job = starChunks;
+    PlotSegment &plots = job.plots[chunk] = plotList.Open(FirstStar(chunk));
+    for (int32_t i = FirstStar(chunk); i < EndStar(chunk); ++i) {
+        if (job.states[i].life != 0)
+            MoveAndPlot(starFrame, job.states[i], job.motions[i], plots);
         else
-            Rebirth(starFrame, range.states[i], range.motions[i]);
+            Rebirth(starFrame, job.states[i], job.motions[i]);
     }
 }
 
-// On the helper: moves the living stars and lists the ones due for birth.
-void StepDeferringBirths(void *context)
+// On the helper: births draw from the shared random table and ring, so they are only
+// listed here and done by the caller afterwards, in star order.
+void StepDeferringBirths(int32_t chunk)
 {
-    StarRange &range = *static_cast<StarRange *>(context);
-    for (int32_t i = range.first; i < range.end; ++i) {
-        if (range.states[i].life != 0)
-            MoveAndPlot(starFrame, range.states[i], range.motions[i], range.plots);
+    StarChunks &job = starChunks;
+    PlotSegment &plots = job.plots[chunk] = plotList.Open(FirstStar(chunk));
+    int32_t *deferred = job.deferredBirths + FirstStar(chunk);
+    int32_t &count = job.deferredCount[chunk] = 0;
+    for (int32_t i = FirstStar(chunk); i < EndStar(chunk); ++i) {
+        if (job.states[i].life != 0)
+            MoveAndPlot(starFrame, job.states[i], job.motions[i], plots);
         else
-            deferredBirths[range.deferredCount++] = i;
+            deferred[count++] = i;
     }
 }
 
-// The upper half's births come after every birth of the lower half, as in star order.
-void DeferredBirths(const StarRange &range)
+void HelpWithStars(void *)
 {
-    for (int32_t i = 0; i < range.deferredCount; ++i) {
-        const int32_t star = deferredBirths[i];
-        Rebirth(starFrame, range.states[star], range.motions[star]);
+    int32_t chunk;
+    while (starChunks.queue.TakeBack(chunk)) {
+        StepDeferringBirths(chunk);
+        starChunks.queue.HelperFinishedOne();
     }
+}
+
+// Plots every chunk's records that fall into one window, in list order.
+void PlotWindow(int32_t window)
+{
+    const StarFrame &frame = starFrame;
+    const int64_t area = static_cast<int64_t>(frame.rowLimit) * frame.pitch;
+    const int32_t windows = starChunks.windowCount;
+    const int64_t span = (area + windows - 1) / windows;
+    const int32_t low = window == 0 ? INT32_MIN : static_cast<int32_t>(window * span);
+    const int32_t high = window == windows - 1 ? INT32_MAX : static_cast<int32_t>((window + 1) * span);
+    for (int32_t chunk = 0; chunk < starChunks.chunkCount; ++chunk)
+        starChunks.plots[chunk].PlotWindow(frame.plotBase, low, high);
+}
+
+void HelpWithPlotting(void *)
+{
+    int32_t window;
+    while (starChunks.plotWindows.TakeBack(window)) {
+        PlotWindow(window);
+        starChunks.plotWindows.HelperFinishedOne();
+    }
+}
+
+void DeferredBirths(int32_t chunk)
+{
+    const int32_t *deferred = starChunks.deferredBirths + FirstStar(chunk);
+    for (int32_t i = 0; i < starChunks.deferredCount[chunk]; ++i)
+        Rebirth(starFrame, starChunks.states[deferred[i]], starChunks.motions[deferred[i]]);
+}
+
+// Runs `work` for every item of `queue`, sharing the items with the helper when asked;
+// returns how many the caller did (the first ones).
+template <class Work> int32_t ShareItems(ChunkQueue &queue, int32_t items, bool useHelper, HelperThread::Job help, Work work)
+{
+    queue.Open(items);
+    if (useHelper && items > 1)
+        HelperThread::Wake(help, nullptr);
+    int32_t takenByCaller = 0;
+    for (int32_t item; queue.TakeFront(item); ++takenByCaller)
+        work(item);
+    queue.WaitForHelper(takenByCaller);
+    return takenByCaller;
 }
 
 } // namespace
 
 void StepStars(StarState *states, StarMotion *motions, int32_t starCount, bool useHelper)
 {
-    const bool split = useHelper && starCount >= kSplitFromStars;
-    const int32_t half = split ? starCount / 2 : starCount;
-    // At most one record per star: the upper half's records start at its first star.
-    StarRange upper{states, motions, half, starCount, plotList.Open(half)};
-    if (split)
-        HelperThread::Offer(&StepDeferringBirths, &upper);
-    StarRange lower{states, motions, 0, half, plotList.Open()};
-    StepWithBirths(lower);
-    if (split) {
-        HelperThread::Finish();
-        DeferredBirths(upper);
-    }
-    lower.plots.PlotInto(starFrame.plotBase);
-    upper.plots.PlotInto(starFrame.plotBase);
+    StarChunks &job = starChunks;
+    job.states = states;
+    job.motions = motions;
+    job.starCount = starCount;
+    job.chunkCount = (starCount + kChunkStars - 1) / kChunkStars;
+    const int32_t chunksWithBirths = ShareItems(job.queue, job.chunkCount, useHelper, &HelpWithStars, &StepWithBirths);
+    for (int32_t chunk = chunksWithBirths; chunk < job.chunkCount; ++chunk)
+        DeferredBirths(chunk);
+    // Windows are disjoint, so they may be plotted in any order and at the same time.
+    job.windowCount = job.chunkCount > 1 ? kPlotWindows : 1;
+    ShareItems(job.plotWindows, job.windowCount, useHelper, &HelpWithPlotting, &PlotWindow);
 }
 
 } // namespace orvex::engine
