@@ -16,6 +16,13 @@ double StoredPerfMult(const SettingsStore &store)
     return ReadStoredNumber(store, *FindDescriptor(kSectionAdvanced, kKeyPerfMult));
 }
 
+void LoadPropertiesFromStore(StarPropertySet &set, const SettingsStore &store)
+{
+    for (const SettingDescriptor &descriptor : SettingDescriptors())
+        if (descriptor.property)
+            set.Set(*descriptor.property, ReadStoredNumber(store, descriptor));
+}
+
 } // namespace
 
 void LoadPropertiesFromRow(StarPropertySet &set, std::string_view row)
@@ -23,13 +30,6 @@ void LoadPropertiesFromRow(StarPropertySet &set, std::string_view row)
     for (const SettingDescriptor &descriptor : SettingDescriptors())
         if (descriptor.property)
             set.Set(*descriptor.property, ParseNumberOrZero(GetRowField(row, descriptor.rowField)));
-}
-
-void LoadPropertiesFromStore(StarPropertySet &set, const SettingsStore &store)
-{
-    for (const SettingDescriptor &descriptor : SettingDescriptors())
-        if (descriptor.property)
-            set.Set(*descriptor.property, ReadStoredNumber(store, descriptor));
 }
 
 void ApplyTheme(StarPropertySet &set, const SettingsStore &store, int themeIndex, float starMultiplier)

@@ -16,7 +16,4 @@ void ApplyTheme(StarPropertySet &set, const SettingsStore &store, int themeIndex
 // The properties, colour settings and cycling switch of a theme row (no cycle ranges).
 void LoadPropertiesFromRow(StarPropertySet &set, std::string_view row);
 
-// The properties, colour settings and cycling switch from the store (no cycle ranges).
-void LoadPropertiesFromStore(StarPropertySet &set, const SettingsStore &store);
-
 } // namespace orvex

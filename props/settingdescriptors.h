@@ -88,7 +88,6 @@ struct SettingDescriptor {
     std::optional<StarProperty> property;
 
     bool Has(uint16_t use) const { return (uses & use) != 0; }
-    bool IsNumeric() const { return type != ValueType::Text; }
 };
 
 std::span<const SettingDescriptor> SettingDescriptors();

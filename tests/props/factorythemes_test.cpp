@@ -3,6 +3,7 @@
 #include "numbertext.h"
 #include "propsfixture.h"
 #include "runtimeproperties.h"
+#include "settingdescriptors.h"
 
 namespace orvex::test {
 namespace {
@@ -161,6 +162,7 @@ TEST(FactoryThemes, DefaultFlagsLeaveOutThemes9And12And21)
     for (int bit = 0; bit < 24; ++bit)
         EXPECT_EQ((kDefaultThemeFlags >> bit & 1) == 0, bit == 8 || bit == 11 || bit == 20) << bit;
     EXPECT_EQ(kDefaultThemeFlags >> 24, 0);
+    EXPECT_EQ(FindDescriptor(kSectionAdvanced, "Adv_ThemeFlags")->factoryDefault, std::to_string(kDefaultThemeFlags));
 }
 
 class ApplyThemeTest : public PropsFixture {};

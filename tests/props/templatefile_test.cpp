@@ -30,7 +30,8 @@ class TemplateTextLookup : public ::testing::TestWithParam<LookupCase> {};
 TEST_P(TemplateTextLookup, FindsOnlyWellFormedValues)
 {
     const LookupCase &c = GetParam();
-    const auto value = TemplateText(c.text).Value(c.section, c.key);
+    const TemplateText text(c.text);
+    const auto value = text.Value(c.section, c.key);
     if (c.expected)
         EXPECT_EQ(value, std::optional<std::string_view>(*c.expected));
     else
