@@ -13,7 +13,4 @@ namespace orvex {
 // from the store. Values stay in stored form; they are clamped at run-time conversion.
 void ApplyTheme(StarPropertySet &set, const SettingsStore &store, int themeIndex, float starMultiplier);
 
-// The properties, colour settings and cycling switch of a theme row (no cycle ranges).
-void LoadPropertiesFromRow(StarPropertySet &set, std::string_view row);
-
 } // namespace orvex

@@ -7,6 +7,7 @@
 #include "factoryreset.h"
 #include "factorythemes.h"
 #include "numbertext.h"
+#include "propertysources.h"
 #include "settingvalues.h"
 
 namespace orvex {
@@ -27,31 +28,13 @@ bool IsTextField(DialogField field)
     return field == DialogField::Stars || field == DialogField::BlendMult || field == DialogField::ColorProps;
 }
 
-double DialogNumber(const SettingDescriptor &descriptor, std::string_view text)
-{
-    const double value = ParseNumberOrZero(text);
-    const SettingRange range = descriptor.range;
-    switch (descriptor.type) {
-    case ValueType::Float:
-        return ClampSingle(ToFloat32(value), static_cast<float>(range.low), static_cast<float>(range.high));
-    case ValueType::Flag:
-        return RoundHalfEven(value) == 1 ? 1 : 0;
-    case ValueType::Int:
-    case ValueType::WholeFloat:
-    case ValueType::Text:
-        break;
-    }
-    return ClampLong(RoundHalfEven(value), RoundHalfEven(range.low), RoundHalfEven(range.high));
-}
-
 } // namespace
 
 StarPropertySet PropertiesFromDialog(const DialogValues &dialog)
 {
     StarPropertySet set;
-    for (const SettingDescriptor &descriptor : SettingDescriptors())
-        if (descriptor.property)
-            set.Set(*descriptor.property, DialogNumber(descriptor, DialogText(dialog, descriptor.dialog)));
+    LoadSectionFromDialog(set, kSectionLumora, dialog);
+    LoadColorSettings(set, dialog);
     set.cycles = dialog.cycleRanges;
     set.effects = DisplayEffectsFromDialog(dialog);
     return set;

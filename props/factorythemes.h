@@ -12,6 +12,7 @@ namespace orvex {
 
 inline constexpr int kFactoryThemeCount = 24;
 inline constexpr int kThemeRowFieldCount = 58;
+inline constexpr int kThemeColourField = 20;
 inline constexpr int kThemeCycleField = 31;
 
 // Bits 0-23 set except 8, 11 and 20: themes 9, 12 and 21 stay out of cycling by default.

@@ -1,6 +1,7 @@
 #include "runtimeproperties.h"
 
 #include "numbertext.h"
+#include "settingdescriptors.h"
 #include "settingsstore.h"
 
 namespace orvex {
@@ -9,20 +10,31 @@ namespace {
 
 using SP = StarProperty;
 
-int32_t ClampedInt(const StarPropertySet &set, SP property, int32_t low, int32_t high)
+constexpr int32_t kFullTurnDegrees = 360;
+
+// Clamped to the property's declared range: the run-time clamps are the dialog's.
+int32_t ClampedInt(const StarPropertySet &set, SP property)
 {
-    return ClampLong(set.Int(property), low, high);
+    const SettingRange range = DescriptorOf(property).range;
+    return ClampLong(set.Int(property), RoundHalfEven(range.low), RoundHalfEven(range.high));
+}
+
+float ClampedFloat(const StarPropertySet &set, SP property)
+{
+    const SettingRange range = DescriptorOf(property).range;
+    return ClampSingle(set.Float(property), static_cast<float>(range.low), static_cast<float>(range.high));
 }
 
 // Nearest whole number, clamped, then scaled.
-float WholeScaled(const StarPropertySet &set, SP property, int32_t low, int32_t high, double scale)
+float WholeScaled(const StarPropertySet &set, SP property, double scale)
 {
-    return static_cast<float>(ClampedInt(set, property, low, high) * scale);
+    return static_cast<float>(ClampedInt(set, property) * scale);
 }
 
+// Angles are clamped to a full turn whatever the dialog allows, then turned into wheel units.
 int32_t DegreesToWheel(const StarPropertySet &set, SP property)
 {
-    return RoundHalfEven(ClampedInt(set, property, 0, 360) * kDegreesToWheel);
+    return RoundHalfEven(ClampLong(set.Int(property), 0, kFullTurnDegrees) * kDegreesToWheel);
 }
 
 } // namespace
@@ -30,14 +42,14 @@ int32_t DegreesToWheel(const StarPropertySet &set, SP property)
 ColourRuntime ToColourRuntime(const StarPropertySet &set)
 {
     ColourRuntime colour;
-    colour.coneBright = ClampedInt(set, SP::ConeBright, 0, 100);
-    colour.coneBlack = ClampedInt(set, SP::ConeBlack, 0, 100);
-    colour.coneBBias = ClampedInt(set, SP::ConeBBias, 0, 999);
-    colour.coneTwist = ClampedInt(set, SP::ConeTwist, -999, 999);
+    colour.coneBright = ClampedInt(set, SP::ConeBright);
+    colour.coneBlack = ClampedInt(set, SP::ConeBlack);
+    colour.coneBBias = ClampedInt(set, SP::ConeBBias);
+    colour.coneTwist = ClampedInt(set, SP::ConeTwist);
     colour.wedgeMin = DegreesToWheel(set, SP::WedgeMin);
     colour.wedgeMax = DegreesToWheel(set, SP::WedgeMax);
-    colour.wedgeFra = ClampedInt(set, SP::WedgeFra, 1, 99999);
-    colour.startFra = ClampSingle(set.Float(SP::StartFra), 1.0f, 99999.0f);
+    colour.wedgeFra = ClampedInt(set, SP::WedgeFra);
+    colour.startFra = ClampedFloat(set, SP::StartFra);
     colour.startAng = DegreesToWheel(set, SP::StartAng);
     return colour;
 }
@@ -45,22 +57,22 @@ ColourRuntime ToColourRuntime(const StarPropertySet &set)
 RuntimeProperties ToRuntimeProperties(const StarPropertySet &set)
 {
     RuntimeProperties run;
-    run.stars = ClampedInt(set, SP::Stars, 10, 99999);
-    run.speed = WholeScaled(set, SP::Speed, 0, 9999, kSpeedScale);
-    run.persist = ClampSingle(set.Float(SP::Persist), 0.0f, 1.0f);
-    run.gravity = static_cast<float>(ClampSingle(set.Float(SP::Gravity), 0.0f, 9.99f) * kGravityScale);
-    run.locVOff = ClampedInt(set, SP::LocVOff, 0, 9999);
-    run.blendMul = ClampedInt(set, SP::BlendMul, 0, 100);
-    run.emitPattern = ClampedInt(set, SP::EmitPattern, 0, 13);
-    run.brightAgeInc = RoundHalfEven(ClampedInt(set, SP::BrightAgeInc, 0, 99) * 64 / 99.0);
-    run.cometControl = ClampedInt(set, SP::CometControl, 4, 99);
-    run.cometCtrStep = ClampedInt(set, SP::CometCtrStep, 0, 9999);
-    run.cometBiasPnt = ClampedInt(set, SP::CometBiasPnt, 1, 99);
-    run.cometBiasExp = WholeScaled(set, SP::CometBiasExp, 0, 9999, kBiasScale);
-    run.cometBiasSpd = WholeScaled(set, SP::CometBiasSpd, 0, 9999, kBiasScale);
-    run.cometSplnExp = WholeScaled(set, SP::CometSplnExp, 0, 9999, kSplineScale);
-    run.cometSolWind = WholeScaled(set, SP::CometSolWind, 0, 9999, kSplineScale);
-    run.cometScalMul = static_cast<float>(ClampedInt(set, SP::CometScalMul, 1, 99) * 0.1 * 2);
+    run.stars = ClampedInt(set, SP::Stars);
+    run.speed = WholeScaled(set, SP::Speed, kSpeedScale);
+    run.persist = ClampedFloat(set, SP::Persist);
+    run.gravity = static_cast<float>(ClampedFloat(set, SP::Gravity) * kGravityScale);
+    run.locVOff = ClampedInt(set, SP::LocVOff);
+    run.blendMul = ClampedInt(set, SP::BlendMul);
+    run.emitPattern = ClampedInt(set, SP::EmitPattern);
+    run.brightAgeInc = RoundHalfEven(ClampedInt(set, SP::BrightAgeInc) * 64 / 99.0);
+    run.cometControl = ClampedInt(set, SP::CometControl);
+    run.cometCtrStep = ClampedInt(set, SP::CometCtrStep);
+    run.cometBiasPnt = ClampedInt(set, SP::CometBiasPnt);
+    run.cometBiasExp = WholeScaled(set, SP::CometBiasExp, kBiasScale);
+    run.cometBiasSpd = WholeScaled(set, SP::CometBiasSpd, kBiasScale);
+    run.cometSplnExp = WholeScaled(set, SP::CometSplnExp, kSplineScale);
+    run.cometSolWind = WholeScaled(set, SP::CometSolWind, kSplineScale);
+    run.cometScalMul = static_cast<float>(ClampedInt(set, SP::CometScalMul) * 0.1 * 2);
     run.cycleProps = set.IsOn(SP::CycleProps);
     run.cycles = set.cycles;
     ClampCycleRanges(run.cycles);

@@ -1,5 +1,6 @@
 #include "colorframestep.h"
 #include "huepicture.h"
+#include "propertysources.h"
 #include "propsfixture.h"
 #include "runtimeproperties.h"
 
@@ -72,6 +73,19 @@ TEST_F(HueWheelStore, StoreReadsUseDefaultsAndClamps)
     const HueWheelSettings wheel = LoadHueWheelSettings(store);
     EXPECT_EQ(wheel.divisions[1], 284);
     EXPECT_FLOAT_EQ(wheel.bubbleLevel, 1.0f);
+}
+
+TEST(ColorSettings, RowFieldsFollowTheStartFieldAndSkipItsFifth)
+{
+    StarPropertySet set;
+    const ColourRuntime colour = LoadColorSettings(set, "x, 1, 2, 3, 4, 99, 10, 20, 30, 40.5, 90, ", 1);
+    EXPECT_EQ(colour.coneBright, 1);
+    EXPECT_EQ(colour.coneTwist, 4);
+    EXPECT_EQ(set.Int(StarProperty::WedgeMin), 10);
+    EXPECT_EQ(colour.wedgeMin, 28);
+    EXPECT_EQ(colour.wedgeFra, 30);
+    EXPECT_FLOAT_EQ(colour.startFra, 40.5f);
+    EXPECT_EQ(colour.startAng, 256);
 }
 
 TEST(Brighten, MovesEachByteTowardsWhite)

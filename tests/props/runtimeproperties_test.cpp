@@ -1,6 +1,7 @@
 #include "applytheme.h"
 #include "cyclestep.h"
 #include "cycletransfer.h"
+#include "propertysources.h"
 #include "propsfixture.h"
 #include "runtimeproperties.h"
 #include "settingdescriptors.h"
@@ -171,7 +172,8 @@ TEST_P(GarbageValues, FromAThemeRowNeverLeaveTheEngineRanges)
     for (int field = 0; field < 58; ++field)
         row += std::string(GetParam()) + ",";
     StarPropertySet set;
-    LoadPropertiesFromRow(set, row);
+    LoadSectionFromRow(set, kSectionLumora, row, 0);
+    LoadColorSettings(set, row, 20);
     LoadCycleTriples(set.cycles, row, 31);
     ExpectCycledArgumentsInRange(ToRuntimeProperties(set));
 }
