@@ -44,16 +44,18 @@ InputAction SaverInput::MouseMove(float x, float y, uint32_t tick)
 {
     if (ignoreMouseMoves_ || std::hypot(x - moveLastX_, y - moveLastY_) <= kLargeMovePixels)
         return InputAction::None;
+    // The window is checked before counting: moves spread over more than ten seconds
+    // start a new count instead of ending the run.
+    if (moveFirstTick_ != 0 && std::llabs(int64_t(static_cast<int32_t>(tick - moveFirstTick_))) > kMoveWindowMs) {
+        moveFirstTick_ = 0;
+        moveCount_ = 0;
+    }
     if (++moveCount_ == kMovesToClose)
         return InputAction::Close;
     moveLastX_ = x;
     moveLastY_ = y;
-    if (moveFirstTick_ == 0) {
+    if (moveFirstTick_ == 0)
         moveFirstTick_ = tick;
-    } else if (std::llabs(int64_t(static_cast<int32_t>(tick - moveFirstTick_))) > kMoveWindowMs) {
-        moveFirstTick_ = 0;
-        moveCount_ = 0;
-    }
     return InputAction::None;
 }
 

@@ -64,12 +64,13 @@ TEST(SaverInputTest, AMoveMoreThanTenSecondsAfterTheFirstRestartsTheCount)
     SaverInput input(false, false);
     input.MouseMove(100, 0, 5000);
     input.MouseMove(200, 0, 6000);
-    EXPECT_EQ(input.MouseMove(300, 0, 15001), InputAction::None); // 10,001 ms after the first
-    EXPECT_EQ(input.MoveCount(), 0);
-    EXPECT_EQ(input.MouseMove(400, 0, 15100), InputAction::None);
-    EXPECT_EQ(input.MouseMove(500, 0, 15200), InputAction::None);
-    EXPECT_EQ(input.MouseMove(600, 0, 15300), InputAction::None);
-    EXPECT_EQ(input.MouseMove(700, 0, 15400), InputAction::Close);
+    input.MouseMove(300, 0, 7000);
+    // The fourth large move comes 11 s after the first: it starts a new count of its own.
+    EXPECT_EQ(input.MouseMove(400, 0, 16000), InputAction::None);
+    EXPECT_EQ(input.MoveCount(), 1);
+    EXPECT_EQ(input.MouseMove(500, 0, 16100), InputAction::None);
+    EXPECT_EQ(input.MouseMove(600, 0, 16200), InputAction::None);
+    EXPECT_EQ(input.MouseMove(700, 0, 16300), InputAction::Close);
 }
 
 TEST(SaverInputTest, TheWindowSurvivesTheTickCounterWrapping)

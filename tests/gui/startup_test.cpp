@@ -5,6 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <string>
+
+#include <unistd.h>
 
 namespace orvex {
 namespace {
@@ -14,7 +17,9 @@ protected:
     void SetUp() override { std::filesystem::remove_all(dir_); }
     void TearDown() override { std::filesystem::remove_all(dir_); }
 
-    const std::filesystem::path dir_ = std::filesystem::path(testing::TempDir()) / "startup_store";
+    // One folder per process: ctest runs the cases of this suite side by side.
+    const std::filesystem::path dir_ =
+        std::filesystem::path(testing::TempDir()) / ("startup_store-" + std::to_string(::getpid()));
     SettingsStore store_{dir_ / "Lumora.reg"};
 };
 
