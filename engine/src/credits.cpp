@@ -100,7 +100,7 @@ extern "C" void DisplayCreditsLumora(int32_t halfWidth, int32_t halfHeight, int3
     CreditsGeometry &geometry = creditsGeometry;
     geometry = CreditsGeometry{width - 2, height - 2, pitch, colourTable};
     uint32_t *plotBase = pixels + 2 * static_cast<ptrdiff_t>(pitch) + 1;
-    PlotSegment plots = plotList.Open();
+    PlotSegment plots = plotList.OpenAll();
 
     *huePhase = *huePhase + kPhaseStep;
     if (*huePhase >= kPhaseWrap)

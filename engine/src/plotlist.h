@@ -2,6 +2,7 @@
 #ifndef ORVEX_ENGINE_PLOTLIST_H
 #define ORVEX_ENGINE_PLOTLIST_H
 
+#include <climits>
 #include <cstdint>
 
 namespace orvex::engine {
@@ -19,50 +20,68 @@ struct PlotRecord {
     uint32_t colour;
 };
 
-// A stretch of the plot list filled in order by one thread.
+// A stretch of the plot list filled in order by one thread. Records below the split
+// index fill it from the front, the others from the back, so the two halves of the
+// buffer can be plotted apart (and at the same time): a pixel's records stay in order.
 class PlotSegment {
 public:
     constexpr PlotSegment() = default;
-    explicit PlotSegment(PlotRecord *first) : first_(first) {}
+    PlotSegment(PlotRecord *first, int32_t capacity, int32_t splitIndex)
+        : first_(first), capacity_(capacity), splitIndex_(splitIndex)
+    {
+    }
 
-    void Append(int32_t index, uint32_t colour) { first_[count_++] = PlotRecord{index, PixelBrightness(colour), colour}; }
-    int32_t Count() const { return count_; }
+    void Append(int32_t index, uint32_t colour)
+    {
+        const bool upper = index >= splitIndex_;
+        const int32_t slot = upper ? capacity_ - 1 - upperCount_ : lowerCount_;
+        first_[slot] = PlotRecord{index, PixelBrightness(colour), colour};
+        upperCount_ += upper;
+        lowerCount_ += !upper;
+    }
+    int32_t Count() const { return lowerCount_ + upperCount_; }
 
     // Replaces a pixel only when the record is strictly brighter, in list order.
-    void PlotInto(uint32_t *base) const { PlotWindow(base, INT32_MIN, INT32_MAX); }
+    void PlotInto(uint32_t *base) const
+    {
+        PlotLower(base);
+        PlotUpper(base);
+    }
+    void PlotLower(uint32_t *base) const { Plot(base, first_, lowerCount_, 1); }
+    void PlotUpper(uint32_t *base) const { Plot(base, first_ + capacity_ - 1, upperCount_, -1); }
 
-    // The same for the records whose index lies in [low, high), so that two threads can
-    // plot one list into disjoint parts of a buffer.
-    void PlotWindow(uint32_t *base, int32_t low, int32_t high) const
+private:
+    static void Plot(uint32_t *base, const PlotRecord *record, int32_t count, int32_t direction)
     {
         // Stars land all over the buffer: fetching pixels a few records ahead hides the misses.
         constexpr int32_t kPrefetchAhead = 24;
-        for (int32_t i = 0; i < count_; ++i) {
-            if (i + kPrefetchAhead < count_) {
-                const int32_t ahead = first_[i + kPrefetchAhead].index;
-                if (ahead >= low && ahead < high)
-                    __builtin_prefetch(base + ahead, 1);
-            }
-            const PlotRecord &record = first_[i];
-            if (record.index < low || record.index >= high)
-                continue;
-            uint32_t &pixel = base[record.index];
-            if (PixelBrightness(pixel) < record.brightness)
-                pixel = record.colour;
+        for (int32_t i = 0; i < count; ++i, record += direction) {
+            if (i + kPrefetchAhead < count)
+                __builtin_prefetch(base + record[kPrefetchAhead * direction].index, 1);
+            uint32_t &pixel = base[record->index];
+            if (PixelBrightness(pixel) < record->brightness)
+                pixel = record->colour;
         }
     }
 
-private:
     PlotRecord *first_ = nullptr;
-    int32_t count_ = 0;
+    int32_t capacity_ = 0;
+    int32_t splitIndex_ = 0;
+    int32_t lowerCount_ = 0;
+    int32_t upperCount_ = 0;
 };
 
 class PlotList {
 public:
     static constexpr int32_t kCapacity = 200000;
 
-    // An empty segment starting at record `start`; an engine call starts at 0.
-    PlotSegment Open(int32_t start = 0) { return PlotSegment(records_ + start); }
+    // An empty segment of `capacity` records from record `start`, split at splitIndex.
+    PlotSegment Open(int32_t start, int32_t capacity, int32_t splitIndex)
+    {
+        return PlotSegment(records_ + start, capacity, splitIndex);
+    }
+    // The whole list as one unsplit segment, as an engine call without helper uses it.
+    PlotSegment OpenAll() { return Open(0, kCapacity, INT32_MAX); }
 
 private:
     PlotRecord records_[kCapacity] = {};

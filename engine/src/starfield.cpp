@@ -34,7 +34,8 @@ float SplinePoint(const float *p, double f)
     return static_cast<float>((((cubic * f + square) * f + linear) * f + constant) * kOneSixth);
 }
 
-void MoveAndPlot(const StarFrame &frame, StarState &state, StarMotion &star, PlotSegment &plots)
+__attribute__((always_inline)) inline void MoveAndPlot(
+    const StarFrame &frame, StarState &state, StarMotion &star, PlotSegment &plots)
 {
     star.vy = static_cast<float>(static_cast<double>(star.vy) + frame.gravity);
     star.x = static_cast<float>(static_cast<double>(star.x) + star.vx);
@@ -94,17 +95,14 @@ void Rebirth(const StarFrame &frame, StarState &state, StarMotion &star)
 constexpr int32_t kChunkStars = 2048;
 constexpr int32_t kMaxChunks = (PlotList::kCapacity + kChunkStars - 1) / kChunkStars;
 
-// The plot area is split into this many windows of record indexes for plotting.
-constexpr int32_t kPlotWindows = 2;
-
 struct StarChunks {
     StarState *states = nullptr;
     StarMotion *motions = nullptr;
     int32_t starCount = 0;
     int32_t chunkCount = 0;
-    int32_t windowCount = 0;
-    ChunkQueue queue;
-    ChunkQueue plotWindows;
+    int32_t splitIndex = 0; // the first record index of the lower half of the plot area
+    ChunkQueue chunks;
+    ChunkQueue halves;
     PlotSegment plots[kMaxChunks];
     int32_t deferredCount[kMaxChunks] = {};
     int32_t deferredBirths[PlotList::kCapacity] = {};
@@ -124,12 +122,17 @@ int32_t EndStar(int32_t chunk)
     return std::min(FirstStar(chunk + 1), starChunks.starCount);
 }
 
+PlotSegment OpenChunkPlots(int32_t chunk)
+{
+    return plotList.Open(FirstStar(chunk), EndStar(chunk) - FirstStar(chunk), starChunks.splitIndex);
+}
+
 // The caller's chunks, in order, with their births: every birth of a chunk the caller
 // holds comes before those of the helper's later chunks.
 void StepWithBirths(int32_t chunk)
 {
     StarChunks &job = starChunks;
-    PlotSegment &plots = job.plots[chunk] = plotList.Open(FirstStar(chunk));
+    PlotSegment &plots = job.plots[chunk] = OpenChunkPlots(chunk);
     for (int32_t i = FirstStar(chunk); i < EndStar(chunk); ++i) {
         if (job.states[i].life != 0)
             MoveAndPlot(starFrame, job.states[i], job.motions[i], plots);
@@ -143,7 +146,7 @@ void StepWithBirths(int32_t chunk)
 void StepDeferringBirths(int32_t chunk)
 {
     StarChunks &job = starChunks;
-    PlotSegment &plots = job.plots[chunk] = plotList.Open(FirstStar(chunk));
+    PlotSegment &plots = job.plots[chunk] = OpenChunkPlots(chunk);
     int32_t *deferred = job.deferredBirths + FirstStar(chunk);
     int32_t &count = job.deferredCount[chunk] = 0;
     for (int32_t i = FirstStar(chunk); i < EndStar(chunk); ++i) {
@@ -154,34 +157,14 @@ void StepDeferringBirths(int32_t chunk)
     }
 }
 
-void HelpWithStars(void *)
+// Plots every chunk's records for one half of the plot area, in list order.
+void PlotHalf(int32_t half)
 {
-    int32_t chunk;
-    while (starChunks.queue.TakeBack(chunk)) {
-        StepDeferringBirths(chunk);
-        starChunks.queue.HelperFinishedOne();
-    }
-}
-
-// Plots every chunk's records that fall into one window, in list order.
-void PlotWindow(int32_t window)
-{
-    const StarFrame &frame = starFrame;
-    const int64_t area = static_cast<int64_t>(frame.rowLimit) * frame.pitch;
-    const int32_t windows = starChunks.windowCount;
-    const int64_t span = (area + windows - 1) / windows;
-    const int32_t low = window == 0 ? INT32_MIN : static_cast<int32_t>(window * span);
-    const int32_t high = window == windows - 1 ? INT32_MAX : static_cast<int32_t>((window + 1) * span);
-    for (int32_t chunk = 0; chunk < starChunks.chunkCount; ++chunk)
-        starChunks.plots[chunk].PlotWindow(frame.plotBase, low, high);
-}
-
-void HelpWithPlotting(void *)
-{
-    int32_t window;
-    while (starChunks.plotWindows.TakeBack(window)) {
-        PlotWindow(window);
-        starChunks.plotWindows.HelperFinishedOne();
+    for (int32_t chunk = 0; chunk < starChunks.chunkCount; ++chunk) {
+        if (half == 0)
+            starChunks.plots[chunk].PlotLower(starFrame.plotBase);
+        else
+            starChunks.plots[chunk].PlotUpper(starFrame.plotBase);
     }
 }
 
@@ -192,16 +175,29 @@ void DeferredBirths(int32_t chunk)
         Rebirth(starFrame, starChunks.states[deferred[i]], starChunks.motions[deferred[i]]);
 }
 
-// Runs `work` for every item of `queue`, sharing the items with the helper when asked;
-// returns how many the caller did (the first ones).
-template <class Work> int32_t ShareItems(ChunkQueue &queue, int32_t items, bool useHelper, HelperThread::Job help, Work work)
+// The helper's side of ShareItems: items from the back until none is left. Run late, it
+// finds the queue empty or helps with whatever the queue holds now, which is correct too.
+template <void (*kWork)(int32_t)> void HelpFromTheBack(void *context)
+{
+    ChunkQueue &queue = *static_cast<ChunkQueue *>(context);
+    for (int32_t item; queue.TakeBack(item);) {
+        kWork(item);
+        queue.HelperFinishedOne();
+    }
+}
+
+// Runs work for items [0, items), the first ones on the calling thread with kCallerWork,
+// the rest, if the helper is asked and gets there, with kHelperWork; returns how many
+// the caller did.
+template <void (*kCallerWork)(int32_t), void (*kHelperWork)(int32_t)>
+int32_t ShareItems(ChunkQueue &queue, int32_t items, bool useHelper)
 {
     queue.Open(items);
     if (useHelper && items > 1)
-        HelperThread::Wake(help, nullptr);
+        HelperThread::Wake(&HelpFromTheBack<kHelperWork>, &queue);
     int32_t takenByCaller = 0;
     for (int32_t item; queue.TakeFront(item); ++takenByCaller)
-        work(item);
+        kCallerWork(item);
     queue.WaitForHelper(takenByCaller);
     return takenByCaller;
 }
@@ -215,12 +211,12 @@ void StepStars(StarState *states, StarMotion *motions, int32_t starCount, bool u
     job.motions = motions;
     job.starCount = starCount;
     job.chunkCount = (starCount + kChunkStars - 1) / kChunkStars;
-    const int32_t chunksWithBirths = ShareItems(job.queue, job.chunkCount, useHelper, &HelpWithStars, &StepWithBirths);
+    job.splitIndex = starFrame.rowLimit / 2 * starFrame.pitch;
+    const int32_t chunksWithBirths = ShareItems<StepWithBirths, StepDeferringBirths>(job.chunks, job.chunkCount, useHelper);
     for (int32_t chunk = chunksWithBirths; chunk < job.chunkCount; ++chunk)
         DeferredBirths(chunk);
-    // Windows are disjoint, so they may be plotted in any order and at the same time.
-    job.windowCount = job.chunkCount > 1 ? kPlotWindows : 1;
-    ShareItems(job.plotWindows, job.windowCount, useHelper, &HelpWithPlotting, &PlotWindow);
+    // The halves are disjoint, so they may be plotted in any order and at the same time.
+    ShareItems<PlotHalf, PlotHalf>(job.halves, job.chunkCount > 0 ? 2 : 0, useHelper);
 }
 
 } // namespace orvex::engine
