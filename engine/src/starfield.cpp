@@ -128,17 +128,20 @@ PlotSegment OpenChunkPlots(int32_t chunk)
 }
 
 // The caller's chunks, in order, with their births: every birth of a chunk the caller
-// holds comes before those of the helper's later chunks.
+// holds comes before those of the helper's later chunks. (The frame and the segment are
+// local copies so that the compiler keeps them in registers across record stores.)
 void StepWithBirths(int32_t chunk)
 {
     StarChunks &job = starChunks;
-    PlotSegment &plots = job.plots[chunk] = OpenChunkPlots(chunk);
+    const StarFrame frame = starFrame;
+    PlotSegment plots = OpenChunkPlots(chunk);
     for (int32_t i = FirstStar(chunk); i < EndStar(chunk); ++i) {
         if (job.states[i].life != 0)
-            MoveAndPlot(starFrame, job.states[i], job.motions[i], plots);
+            MoveAndPlot(frame, job.states[i], job.motions[i], plots);
         else
             Rebirth(starFrame, job.states[i], job.motions[i]);
     }
+    job.plots[chunk] = plots;
 }
 
 // On the helper: births draw from the shared random table and ring, so they are only
@@ -146,15 +149,18 @@ void StepWithBirths(int32_t chunk)
 void StepDeferringBirths(int32_t chunk)
 {
     StarChunks &job = starChunks;
-    PlotSegment &plots = job.plots[chunk] = OpenChunkPlots(chunk);
+    const StarFrame frame = starFrame;
+    PlotSegment plots = OpenChunkPlots(chunk);
     int32_t *deferred = job.deferredBirths + FirstStar(chunk);
-    int32_t &count = job.deferredCount[chunk] = 0;
+    int32_t count = 0;
     for (int32_t i = FirstStar(chunk); i < EndStar(chunk); ++i) {
         if (job.states[i].life != 0)
-            MoveAndPlot(starFrame, job.states[i], job.motions[i], plots);
+            MoveAndPlot(frame, job.states[i], job.motions[i], plots);
         else
             deferred[count++] = i;
     }
+    job.plots[chunk] = plots;
+    job.deferredCount[chunk] = count;
 }
 
 // Plots every chunk's records for one half of the plot area, in list order.
