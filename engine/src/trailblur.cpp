@@ -1,8 +1,14 @@
 #include "trailblur.h"
 
+#include "helperthread.h"
+
 #include <immintrin.h>
 
+#include <algorithm>
+#include <atomic>
+#include <climits>
 #include <cstddef>
+#include <thread>
 
 // Why the fast pass looks the way it does.
 //
@@ -23,10 +29,14 @@
 // in the other, 16 bits a channel. (s * mul) >> 12 is the high half of s * (mul << 4),
 // exact for 0 <= mul < 4096.
 //
-// Not done: splitting the rows between two threads. That is exact only as a pipeline
-// (band n + 1 at most 8 chunks behind band n), which needs a progress hand-over every few
-// hundred cycles; on a two-core machine shared with other work, a descheduled partner
-// would stall the whole pass, whereas the star step can simply take its helper's half back.
+// Two threads: handing each thread a fixed half of the rows would break exactness (the
+// first row of the lower half needs the final last row of the upper half, and the upper
+// half's last row needs the lower half's first row still unchanged). Instead bands are
+// claimed in order by the caller and the helper, and band n + 1 runs at least 8 steps
+// behind band n (the reach of the vertical offsets), which keeps every read-after-write
+// and write-after-read of the single pass; 32 steps more keep the two cores off the same
+// cache lines. A helper that is late to claim costs nothing; one descheduled inside its
+// band makes the other thread wait for it at the next band.
 
 namespace orvex::engine {
 
@@ -38,9 +48,8 @@ constexpr int32_t kDecayShift = 12;
 constexpr int32_t kLargestExactMul = 4095;
 constexpr int32_t kLargestNonWrappingMul = 822;
 
-// Lanes without a chunk to do read zeros and write to a sink.
+// Lanes without a chunk to do read zeros (and write to their pass's own sink).
 alignas(32) const uint32_t kIdleSource[kChunk + 1] = {};
-alignas(32) uint32_t idleSink[kChunk];
 
 struct ChunkLane {
     const uint32_t *centre;
@@ -83,36 +92,84 @@ __attribute__((target("avx2"), always_inline)) inline __m256i OddBytes(__m256i v
     return _mm256_srli_epi16(v, 8);
 }
 
+// How far each band in flight has got, so that the next band can keep its distance.
+// A slot holds (band + 1) * kBandStride + steps done; a finished band holds its largest
+// value. The bands of two threads run a few hundred cycles apart, so the follower spins
+// (yielding the core now and then) rather than sleeping, and publishing is a plain store.
+class BandProgress {
+public:
+    static constexpr uint32_t kBandStride = 1u << 15;
+    static constexpr int32_t kSlots = 4; // two threads have at most two bands in flight
+    static constexpr int32_t kSpacing = 32;
+
+    void Reset()
+    {
+        for (std::atomic<uint32_t> &slot : slots_)
+            slot.store(0, std::memory_order_relaxed);
+    }
+    // Before `band` starts step `step`: band - 1 must have done step + kLanes steps for
+    // exactness, and kSpacing more so that the two threads never write and read the same
+    // cache lines at once.
+    void WaitForBandAbove(int32_t band, int32_t step)
+    {
+        if (band == 0)
+            return;
+        const uint32_t needed = static_cast<uint32_t>(band) * kBandStride + static_cast<uint32_t>(step + kLanes + kSpacing);
+        const std::atomic<uint32_t> &slot = slots_[(band - 1) % kSlots];
+        for (int32_t spins = 1; slot.load(std::memory_order_acquire) < needed; ++spins) {
+            if (spins % 1024 == 0)
+                std::this_thread::yield();
+            else
+                _mm_pause();
+        }
+    }
+    void Publish(int32_t band, int32_t stepsDone)
+    {
+        slots_[band % kSlots].store(static_cast<uint32_t>(band + 1) * kBandStride + static_cast<uint32_t>(stepsDone),
+            std::memory_order_release);
+    }
+    void Finish(int32_t band) { Publish(band, kBandStride - 1); }
+
+private:
+    std::atomic<uint32_t> slots_[kSlots] = {};
+};
+
 class BandPass {
 public:
-    BandPass(const BlurGeometry &geometry, int32_t firstRow, int32_t endRow)
-        : g_(geometry), firstRow_(firstRow), rows_(endRow - firstRow), chunks_((geometry.width - 2) / kChunk),
+    BandPass(const BlurGeometry &geometry, int32_t band, BandProgress &progress)
+        : g_(geometry), band_(band), progress_(progress), firstRow_(1 + band * kLanes),
+          rows_(std::min(kLanes, geometry.height - 1 - firstRow_)), chunks_((geometry.width - 2) / kChunk),
           tailColumn_(1 + chunks_ * kChunk), rowA_(geometry.offsetA / 4), rowB_(geometry.offsetB / 4)
     {
     }
+    int32_t FirstRow() const { return firstRow_; }
+    int32_t EndRow() const { return firstRow_ + rows_; }
 
     template <bool kWrap> __attribute__((target("avx2"))) void Run();
 
 private:
     uint32_t *Row(int32_t lane) const { return g_.buffer + static_cast<ptrdiff_t>(firstRow_ + lane) * g_.width; }
     bool HasTail() const { return tailColumn_ < g_.width - 1; }
-    __attribute__((always_inline)) ChunkLane LaneAt(int32_t lane, int32_t step) const;
+    __attribute__((always_inline)) ChunkLane LaneAt(int32_t lane, int32_t step);
     __attribute__((target("avx2"))) void LeftColumn(__m256i &even, __m256i &odd) const;
 
     const BlurGeometry &g_;
+    int32_t band_;
+    BandProgress &progress_;
     int32_t firstRow_;
     int32_t rows_;
     int32_t chunks_;
     int32_t tailColumn_;
     ptrdiff_t rowA_; // offsets in pixels
     ptrdiff_t rowB_;
+    alignas(32) uint32_t idleSink_[kChunk] = {};
 };
 
-inline ChunkLane BandPass::LaneAt(int32_t lane, int32_t step) const
+inline ChunkLane BandPass::LaneAt(int32_t lane, int32_t step)
 {
     const int32_t chunk = step - lane;
     if (lane >= rows_ || chunk < 0 || chunk >= chunks_)
-        return ChunkLane{kIdleSource, kIdleSource, kIdleSource, idleSink};
+        return ChunkLane{kIdleSource, kIdleSource, kIdleSource, idleSink_};
     uint32_t *centre = Row(lane) + 1 + chunk * kChunk;
     return ChunkLane{centre, centre + rowA_, centre + rowB_, centre};
 }
@@ -141,6 +198,7 @@ template <bool kWrap> __attribute__((target("avx2"))) void BandPass::Run()
 
     const int32_t steps = chunks_ + (HasTail() ? 1 : 0) + rows_ - 1;
     for (int32_t step = 0; step < steps; ++step) {
+        progress_.WaitForBandAbove(band_, step);
         ChunkLane lanes[kLanes];
         __m256i even[kLanes], odd[kLanes];
 #pragma GCC unroll 8
@@ -187,13 +245,9 @@ template <bool kWrap> __attribute__((target("avx2"))) void BandPass::Run()
         const int32_t tailLane = step - chunks_;
         if (HasTail() && tailLane >= 0 && tailLane < rows_)
             BlurColumns(g_, firstRow_ + tailLane, tailColumn_, g_.width - 1);
+        progress_.Publish(band_, step + 1);
     }
-}
-
-bool ProcessorHasAvx2()
-{
-    static const bool hasAvx2 = __builtin_cpu_supports("avx2");
-    return hasAvx2;
+    progress_.Finish(band_);
 }
 
 } // namespace
@@ -219,6 +273,61 @@ void BlurRowsInOrder(const BlurGeometry &geometry, int32_t firstRow, int32_t end
         BlurColumns(geometry, row, 1, geometry.width - 1);
 }
 
+namespace {
+
+// The current blur, shared with the helper thread. Bands are claimed from `claims`
+// (generation << 16 | next band); `tag` (generation << 32 | band count) says which claims
+// are good, so a helper waking late for an earlier blur cannot take a band of this one.
+struct BandJob {
+    BlurGeometry geometry{};
+    BandSink sink{};
+    uint32_t generation = 0;
+    std::atomic<uint64_t> tag{0};
+    std::atomic<uint32_t> claims{0};
+    std::atomic<int32_t> finishedBands{0};
+    BandProgress progress;
+};
+
+constexpr uint32_t kClaimGenerationShift = 16;
+constexpr uint32_t kClaimBandMask = 0xFFFF;
+
+constinit BandJob bandJob;
+
+bool ClaimBand(int32_t &band)
+{
+    BandJob &job = bandJob;
+    const uint32_t claim = job.claims.fetch_add(1, std::memory_order_acq_rel);
+    const uint64_t tag = job.tag.load(std::memory_order_acquire);
+    band = static_cast<int32_t>(claim & kClaimBandMask);
+    return (claim >> kClaimGenerationShift) == ((tag >> 32) & kClaimBandMask)
+        && band < static_cast<int32_t>(tag & 0xFFFFFFFF);
+}
+
+void RunBand(int32_t band)
+{
+    BandJob &job = bandJob;
+    BandPass pass(job.geometry, band, job.progress);
+    if (job.geometry.mul <= kLargestNonWrappingMul)
+        pass.Run<false>();
+    else
+        pass.Run<true>();
+    job.sink.emit(job.sink.context, pass.FirstRow(), std::min(pass.EndRow(), job.geometry.height - 2));
+    job.finishedBands.fetch_add(1, std::memory_order_release);
+    job.finishedBands.notify_one();
+}
+
+void HelpWithBands(void *)
+{
+    for (int32_t band; ClaimBand(band);)
+        RunBand(band);
+}
+
+bool ProcessorHasAvx2()
+{
+    static const bool hasAvx2 = __builtin_cpu_supports("avx2");
+    return hasAvx2;
+}
+
 bool FastBlurApplies(const BlurGeometry &geometry)
 {
     const int32_t rowBytes = 4 * geometry.width;
@@ -226,13 +335,40 @@ bool FastBlurApplies(const BlurGeometry &geometry)
         && geometry.mul >= 0 && geometry.mul <= kLargestExactMul && ProcessorHasAvx2();
 }
 
-void BlurBandFast(const BlurGeometry &geometry, int32_t firstRow, int32_t endRow)
+void BlurBandsInOrder(const BlurGeometry &geometry, BandSink sink)
 {
-    BandPass pass(geometry, firstRow, endRow);
-    if (geometry.mul <= kLargestNonWrappingMul)
-        pass.Run<false>();
-    else
-        pass.Run<true>();
+    for (int32_t first = 1; first < geometry.height - 1; first += kBlurBandRows) {
+        const int32_t end = std::min(first + kBlurBandRows, geometry.height - 1);
+        BlurRowsInOrder(geometry, first, end);
+        sink.emit(sink.context, first, std::min(end, geometry.height - 2));
+    }
+}
+
+} // namespace
+
+void BlurBands(const BlurGeometry &geometry, BandSink sink, bool useHelper)
+{
+    if (!FastBlurApplies(geometry)) {
+        BlurBandsInOrder(geometry, sink);
+        return;
+    }
+    // No band of the last blur is in flight here, so the job may be rewritten.
+    BandJob &job = bandJob;
+    job.geometry = geometry;
+    job.sink = sink;
+    const int32_t bandCount = (geometry.height - 2 + kBlurBandRows - 1) / kBlurBandRows;
+    job.finishedBands.store(0, std::memory_order_relaxed);
+    job.progress.Reset();
+    const uint32_t generation = ++job.generation & kClaimBandMask;
+    job.tag.store(static_cast<uint64_t>(generation) << 32 | static_cast<uint32_t>(bandCount), std::memory_order_release);
+    job.claims.store(generation << kClaimGenerationShift, std::memory_order_release);
+    if (useHelper && bandCount > 1)
+        HelperThread::Wake(&HelpWithBands, nullptr);
+    for (int32_t band; ClaimBand(band);)
+        RunBand(band);
+    for (int32_t done = job.finishedBands.load(std::memory_order_acquire); done != bandCount;
+         done = job.finishedBands.load(std::memory_order_acquire))
+        job.finishedBands.wait(done, std::memory_order_acquire);
 }
 
 } // namespace orvex::engine

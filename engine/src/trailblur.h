@@ -2,7 +2,6 @@
 #ifndef ORVEX_ENGINE_TRAILBLUR_H
 #define ORVEX_ENGINE_TRAILBLUR_H
 
-#include <algorithm>
 #include <cstdint>
 
 namespace orvex::engine {
@@ -16,7 +15,7 @@ struct BlurGeometry {
     int32_t offsetB; // bytes
 };
 
-// Rows handled together by the fast pass; each band is final when BlurBand returns.
+// Rows handled together by the fast pass.
 constexpr int32_t kBlurBandRows = 8;
 
 // The straightforward in-place pass: rows top to bottom, columns left to right, bytes
@@ -25,29 +24,30 @@ void BlurRowsInOrder(const BlurGeometry &geometry, int32_t firstRow, int32_t end
 // Columns [firstColumn, endColumn) of one row, in the same order.
 void BlurColumns(const BlurGeometry &geometry, int32_t row, int32_t firstColumn, int32_t endColumn);
 
-// Whether the fast pass handles this geometry on this processor.
-bool FastBlurApplies(const BlurGeometry &geometry);
-// Rows [firstRow, endRow) (at most kBlurBandRows), with the same result as BlurRowsInOrder.
-void BlurBandFast(const BlurGeometry &geometry, int32_t firstRow, int32_t endRow);
+// Receives each band of final rows; it may run on the helper thread, for different bands
+// at the same time.
+struct BandSink {
+    void (*emit)(const void *context, int32_t firstRow, int32_t endRow);
+    const void *context;
+};
 
-// Blurs rows 1 .. height-2 and hands the rows 0 .. height-3 to emitRows(first, end) in
-// order as they become final, while they are still in cache.
+// Blurs rows 1 .. height-2 band by band and hands each band's rows up to height-3 to the
+// sink as soon as they are final, while they are still in cache. Uses the helper thread
+// when useHelper is set and the fast pass applies.
+void BlurBands(const BlurGeometry &geometry, BandSink sink, bool useHelper);
+
+// The three blend exports: the blur, with the rows 0 .. height-3 handed to emitRows(first,
+// end) as they become final.
 template <class EmitRows>
-void TrailBlur(const BlurGeometry &geometry, EmitRows &&emitRows)
+void TrailBlur(const BlurGeometry &geometry, const EmitRows &emitRows)
 {
     if (geometry.height <= 2)
         return;
     emitRows(0, 1); // row 0 is never blurred
-    const int32_t endRow = geometry.height - 1;
-    const bool fast = FastBlurApplies(geometry);
-    for (int32_t first = 1; first < endRow; first += kBlurBandRows) {
-        const int32_t end = std::min(first + kBlurBandRows, endRow);
-        if (fast)
-            BlurBandFast(geometry, first, end);
-        else
-            BlurRowsInOrder(geometry, first, end);
-        emitRows(first, std::min(end, endRow - 1));
-    }
+    const auto emit = [](const void *context, int32_t first, int32_t end) {
+        (*static_cast<const EmitRows *>(context))(first, end);
+    };
+    BlurBands(geometry, BandSink{emit, &emitRows}, true);
 }
 
 } // namespace orvex::engine

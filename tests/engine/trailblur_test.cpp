@@ -69,6 +69,25 @@ TEST(TrailBlur, MatchesTheStraightforwardPassForEveryDriftSizeAndMul)
                 }
 }
 
+// Many bands: the caller and the helper thread share them, one band keeping its distance
+// behind the band above.
+TEST(TrailBlur, SharedBandsOfALargeBufferMatchTheStraightforwardPass)
+{
+    constexpr int32_t kWidth = 333, kFrameHeight = 301;
+    for (int32_t v = -9; v <= 9; v += 3) {
+        const Drift drift(v, kWidth);
+        const int32_t height = kFrameHeight - drift.skipRows;
+        const size_t start = static_cast<size_t>(drift.startRow) * kWidth;
+        for (int32_t frame = 0; frame < 4; ++frame) {
+            std::vector<uint32_t> expected = RandomPixels(static_cast<size_t>(kWidth) * kFrameHeight, 100 + frame);
+            std::vector<uint32_t> actual = expected;
+            OracleBlur(expected.data() + start, kWidth, height, 817, drift.offsetA, drift.offsetB);
+            BlendPixelRGB32(actual.data() + start, kWidth, height, 817, drift.offsetA, drift.offsetB);
+            ASSERT_EQ(actual, expected) << "drift " << v;
+        }
+    }
+}
+
 TEST(TrailBlur, LeavesTheBorderAndByte3Alone)
 {
     constexpr int32_t kWidth = 24, kHeight = 10;
