@@ -10,9 +10,8 @@ namespace orvex::engine {
 
 class ChunkQueue {
 public:
-    static constexpr int32_t kMaxChunks = 0xFFFF;
-
-    // Offers chunks [0, count); only while no chunk of the last job is in flight.
+    // Offers chunks [0, count), count below 65,536; only while no chunk of the last job
+    // is in flight.
     void Open(int32_t count)
     {
         count_ = count;

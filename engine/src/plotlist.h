@@ -80,7 +80,7 @@ public:
     {
         return PlotSegment(records_ + start, capacity, splitIndex);
     }
-    // The whole list as one unsplit segment, as an engine call without helper uses it.
+    // The whole list as one segment that is not split.
     PlotSegment OpenAll() { return Open(0, kCapacity, INT32_MAX); }
 
 private:
