@@ -328,11 +328,16 @@ bool ProcessorHasAvx2()
     return hasAvx2;
 }
 
+// Band claims count bands in 16 bits and progress counts steps in 15.
+constexpr int32_t kWidestFastRow = 65536;
+constexpr int32_t kTallestFastBuffer = 8 * 65535;
+
 bool FastBlurApplies(const BlurGeometry &geometry)
 {
     const int32_t rowBytes = 4 * geometry.width;
-    return geometry.width - 2 >= kChunk && geometry.offsetA % rowBytes == 0 && geometry.offsetB % rowBytes == 0
-        && geometry.mul >= 0 && geometry.mul <= kLargestExactMul && ProcessorHasAvx2();
+    return geometry.width - 2 >= kChunk && geometry.width <= kWidestFastRow && geometry.height <= kTallestFastBuffer
+        && geometry.offsetA % rowBytes == 0 && geometry.offsetB % rowBytes == 0 && geometry.mul >= 0
+        && geometry.mul <= kLargestExactMul && ProcessorHasAvx2();
 }
 
 void BlurBandsInOrder(const BlurGeometry &geometry, BandSink sink)
