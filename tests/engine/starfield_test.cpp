@@ -1,16 +1,13 @@
 #include "OrvexM6.h"
-#include "emitterpattern.h"
 #include "enginestate.h"
 #include "starfield.h"
 #include "starrecords.h"
 
 #include <gtest/gtest.h>
 
-#include <cmath>
+#include <algorithm>
 #include <memory>
 #include <tuple>
-#include <algorithm>
-#include <numbers>
 #include <vector>
 
 namespace {
@@ -177,22 +174,6 @@ TEST(StarField, BrightnessFadesInStepsUntilLevelOne)
     }
 }
 
-TEST(BiasTable, PairsSumToOneAndExponentZeroCentresEverything)
-{
-    BiasTable table;
-    table.Rebuild(2.5f);
-    for (int32_t i = 0; i < BiasTable::kPairs; ++i) {
-        EXPECT_GE(table.values[2 * i], 0.5f);
-        EXPECT_LE(table.values[2 * i], 1.0f);
-        EXPECT_NEAR(table.values[2 * i] + table.values[2 * i + 1], 1.0f, 1e-6f);
-    }
-    EXPECT_FLOAT_EQ(table.values[2 * 1023], 0.5f);
-    EXPECT_FLOAT_EQ(table.values[0], static_cast<float>(1 - 0.5 * std::pow(1 / 1024.0, 2.5)));
-    table.Rebuild(0.0f);
-    for (float value : table.values)
-        ASSERT_EQ(value, 0.5f);
-}
-
 TEST(StarField, BirthWithFlatBiasLandsHalfwayAtLevel31AndDrawsNothing)
 {
     StarField field(50);
@@ -248,54 +229,6 @@ TEST(StarField, HeadStartAndSolarWindMoveTheNewStar)
     EXPECT_FLOAT_EQ(star.z, 2.0f);
 }
 
-// The emitted velocity of every pattern, over many births.
-TEST(EmitterPattern, EachPatternKeepsItsGeometry)
-{
-    constexpr double a = 0.01;
-    const int32_t globeDirections[] = {0, 8, 12, 16, 24, 32, 4, 6, 10, 16, 24};
-    InitRandomArray();
-    for (int32_t pattern = 0; pattern < kEmitterPatternCount; ++pattern) {
-        for (int32_t birth = 0; birth < 400; ++birth) {
-            StarMotion star{};
-            EmitVelocity(pattern, a, randomTable, star);
-            const double speed = std::sqrt(star.vx * star.vx + star.vy * star.vy + star.vz * star.vz);
-            if (pattern <= 10) {
-                ASSERT_NEAR(speed, a, 1e-6) << pattern;
-            } else {
-                ASSERT_LE(speed, a * (1 + 1e-6)) << pattern;
-            }
-            if (pattern >= 1 && pattern <= 10) {
-                const int32_t directions = globeDirections[pattern];
-                const double step = 2 * std::numbers::pi / directions;
-                bool onLatitude = false; // vy is a * cos(k * step) for some k
-                for (int32_t k = 0; k < directions; ++k)
-                    onLatitude = onLatitude || std::abs(star.vy / a - std::cos(k * step)) < 1e-6;
-                const double ring = std::hypot(star.vx, star.vz);
-                const double azimuth = std::atan2(star.vz, star.vx) / step;
-                // At the poles the ring is a point and has no azimuth.
-                const bool onMeridian = ring < 1e-6 * a || std::abs(azimuth - std::round(azimuth)) < 1e-4;
-                if (pattern <= 5) {
-                    ASSERT_TRUE(onLatitude && onMeridian) << pattern;
-                } else {
-                    ASSERT_TRUE(onLatitude || onMeridian) << pattern;
-                }
-            }
-            if (pattern == 11) {
-                ASSERT_EQ(star.vy, 0.0f);
-            } else if (pattern == 12) {
-                ASSERT_EQ(star.vx, 0.0f);
-            } else if (pattern == 13) {
-                ASSERT_TRUE(star.vx == 0.0f || star.vy == 0.0f || star.vz == 0.0f);
-            }
-        }
-    }
-    StarMotion kept{0, 0, 0, 1, 2, 3, {0, 0}};
-    const int32_t cursor = randomTable.cursorA;
-    EmitVelocity(14, a, randomTable, kept);
-    EXPECT_EQ(kept.vx, 1.0f);
-    EXPECT_EQ(randomTable.cursorA, cursor) << "an unknown pattern draws nothing";
-}
-
 struct BandCase {
     float projectedX; // (w * x + 1) * halfWidth
     float projectedY;
@@ -332,25 +265,6 @@ TEST(StarField, PlotsOnlyInsideTheBandAndTruncatesTowardZero)
     behind.Place(0, 0, 0, 0.0f);
     behind.Frame();
     EXPECT_EQ(behind.LitPixels(), 0);
-}
-
-TEST(PlotList, BrighterWinsAndTiesKeepTheEarlierColourOnBothSidesOfTheSplit)
-{
-    for (int32_t split : {INT32_MAX, 1}) { // unsplit; pixel 0 below the split, 1 and 2 above
-        uint32_t pixels[3] = {0, 0, 0x01000000}; // byte 3 counts 256-fold
-        PlotSegment plots = plotList.Open(0, 8, split);
-        plots.Append(0, 0x000A0014); // brightness 30
-        plots.Append(1, 0x00000001);
-        plots.Append(0, 0x00000F0F); // 30 as well: the earlier stays
-        plots.Append(1, 0x00000003); // brighter: replaces
-        plots.Append(2, 0x000000FF); // 255 against 256: stays
-        plots.Append(1, 0x00000102); // 3 as well: the earlier stays
-        ASSERT_EQ(plots.Count(), 6);
-        plots.PlotInto(pixels);
-        EXPECT_EQ(pixels[0], 0x000A0014u) << split;
-        EXPECT_EQ(pixels[1], 0x00000003u) << split;
-        EXPECT_EQ(pixels[2], 0x01000000u) << split;
-    }
 }
 
 TEST(StarField, NoStarsStillRebuildTheTablesAndLeaveTheBuffer)
