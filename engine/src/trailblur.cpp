@@ -109,14 +109,18 @@ public:
     }
     // Before `band` starts step `step`: band - 1 must have done step + kLanes steps for
     // exactness, and kSpacing more so that the two threads never write and read the same
-    // cache lines at once.
-    void WaitForBandAbove(int32_t band, int32_t step)
+    // cache lines at once. `seen` keeps the last value read, so the other core's slot is
+    // read again only when the band needs more than it showed last time.
+    void WaitForBandAbove(int32_t band, int32_t step, uint32_t &seen) const
     {
         if (band == 0)
             return;
         const uint32_t needed = static_cast<uint32_t>(band) * kBandStride + static_cast<uint32_t>(step + kLanes + kSpacing);
         const std::atomic<uint32_t> &slot = slots_[(band - 1) % kSlots];
-        for (int32_t spins = 1; slot.load(std::memory_order_acquire) < needed; ++spins) {
+        for (int32_t spins = 1; seen < needed; ++spins) {
+            seen = slot.load(std::memory_order_acquire);
+            if (seen >= needed)
+                return;
             if (spins % 1024 == 0)
                 std::this_thread::yield();
             else
@@ -197,8 +201,9 @@ template <bool kWrap> __attribute__((target("avx2"))) void BandPass::Run()
     __m256i carryOdd = leftOdd;
 
     const int32_t steps = chunks_ + (HasTail() ? 1 : 0) + rows_ - 1;
+    uint32_t seenAbove = 0;
     for (int32_t step = 0; step < steps; ++step) {
-        progress_.WaitForBandAbove(band_, step);
+        progress_.WaitForBandAbove(band_, step, seenAbove);
         ChunkLane lanes[kLanes];
         __m256i even[kLanes], odd[kLanes];
 #pragma GCC unroll 8
