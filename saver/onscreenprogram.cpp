@@ -84,9 +84,21 @@ int Dispatch(const CommandLine &line, StartupContext &context, SettingsStore &st
 
 int RunOnScreen(const CommandLine &line, char *programPath)
 {
+    const bool platformChosen = qEnvironmentVariableIsSet("QT_QPA_PLATFORM");
+    const bool foreignWindow = DrawsIntoForeignWindow(line.mode);
     // Another program's window is an X window even on a Wayland desktop (through XWayland).
-    if (DrawsIntoForeignWindow(line.mode) && !qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+    if (foreignWindow && !platformChosen)
         qputenv("QT_QPA_PLATFORM", "xcb");
+    const std::unique_ptr<X11Windows> x11 = X11Windows::Open();
+    // Without a display Qt would abort; say so plainly instead.
+    const bool displayReachable =
+        x11 != nullptr || (!foreignWindow && (platformChosen || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")));
+    if (!displayReachable) {
+        if (line.mode == ProgramMode::Properties)
+            return OpenProperties(nullptr);
+        std::cerr << "orvex-lumora: there is no X display to draw on (DISPLAY is not set or not reachable)\n";
+        return 1;
+    }
     // Our own options are parsed already; Qt must not take any of them for its own.
     int qtArgc = 1;
     char *qtArgv[] = {programPath, nullptr};
@@ -99,7 +111,6 @@ int RunOnScreen(const CommandLine &line, char *programPath)
     StopSignals::Install(context.stopRequested);
     SleepWatcher sleepWatcher(context.stopRequested);
     EngineLibrary engine("libOrvexM6.so", EngineSearchDirs());
-    const std::unique_ptr<X11Windows> x11 = X11Windows::Open();
     return Dispatch(line, context, store, engine, x11.get());
 }
 

@@ -230,6 +230,21 @@ test_installed_hack_draws() {
   expect_exit 1
 }
 
+# Without any display the program explains itself instead of aborting inside Qt.
+test_no_display_says_so() {
+  local mode status
+  for mode in /S -root; do
+    status=0
+    env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM timeout 10 "$program" "$mode" >"$work/out" 2>"$work/err" ||
+      status=$?
+    [ "$status" -eq 1 ] || fail "$mode without a display ended with status $status"
+    grep -q 'no X display' "$work/err" || fail "$mode without a display said: $(cat "$work/err")"
+  done
+  status=0
+  env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM timeout 10 "$program" /C >"$work/out" 2>"$work/err" || status=$?
+  [ "$status" -eq 0 ] || fail "/C without a display ended with status $status"
+}
+
 start_display
 "test_$test_name"
 echo "PASS: $test_name"
