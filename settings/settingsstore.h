@@ -83,7 +83,8 @@ private:
 // Other hives and system values have nothing on Linux: always empty text.
 std::string ReadSystemValue(std::string_view root, std::string_view keyPath, std::string_view valueName);
 
-// The upper bound is applied first and the lower bound last: low wins when low > high.
+// The upper bound is applied first and the lower bound last: a value below low gives low
+// even when low > high.
 int32_t ClampLong(int32_t value, int32_t low, int32_t high);
 float ClampSingle(float value, float low, float high);
 

@@ -3,8 +3,9 @@
  * Pixels are 32-bit little-endian words: byte 0 blue, byte 1 green, byte 2 red,
  * byte 3 zero. Buffers are rows top first, `pitch` pixels per row.
  * The library keeps only static state (random table, lifetime ring, bias table,
- * plot list), allocates nothing after load and checks no preconditions: callers
- * clamp every value. All exports must be called from one thread at a time.
+ * plot list), allocates nothing per call (its one helper thread is started on first
+ * use), throws nothing and checks no preconditions: callers clamp every value.
+ * All exports must be called from one thread at a time.
  */
 #ifndef ORVEXM6_H
 #define ORVEXM6_H

@@ -62,10 +62,32 @@ private:
 
 } // namespace
 
+namespace {
+
+// One attempt per process: where no thread may be started, the callers simply do all
+// the work themselves, and nothing is thrown across the library's C boundary.
+Helper *StartHelper() noexcept
+{
+    try {
+        static Helper helper;
+        return &helper;
+    } catch (...) {
+        return nullptr;
+    }
+}
+
+} // namespace
+
 void HelperThread::Wake(Job job, void *context)
 {
-    static Helper helper;
-    helper.Wake(job, context);
+    static Helper *const helper = StartHelper();
+    if (helper == nullptr)
+        return;
+    try {
+        helper->Wake(job, context);
+    } catch (...) {
+        // A lock that cannot be taken leaves the job to the caller, like a late helper.
+    }
 }
 
 } // namespace orvex::engine

@@ -11,6 +11,7 @@ namespace orvex::engine {
 //
 // The thread starts on first use (its creation is the only allocation) and then sleeps
 // between jobs; waking it allocates nothing. It is joined when the library is unloaded.
+// Where the thread cannot be started, Wake does nothing and the callers do all the work.
 class HelperThread {
 public:
     using Job = void (*)(void *context);

@@ -139,7 +139,7 @@ void StepWithBirths(int32_t chunk)
         if (job.states[i].life != 0)
             MoveAndPlot(frame, job.states[i], job.motions[i], plots);
         else
-            Rebirth(starFrame, job.states[i], job.motions[i]);
+            Rebirth(frame, job.states[i], job.motions[i]);
     }
     job.plots[chunk] = plots;
 }
