@@ -19,7 +19,7 @@ extern "C" void RequestStop(int)
 
 } // namespace
 
-void StopSignals::Install(std::atomic<bool> &stopRequested)
+StopSignals::StopSignals(std::atomic<bool> &stopRequested)
 {
     stopFlag = &stopRequested;
     struct sigaction action {};
@@ -28,6 +28,11 @@ void StopSignals::Install(std::atomic<bool> &stopRequested)
     action.sa_flags = SA_RESTART;
     for (int signal : {SIGTERM, SIGINT, SIGHUP})
         sigaction(signal, &action, nullptr);
+}
+
+StopSignals::~StopSignals()
+{
+    stopFlag = nullptr;
 }
 
 } // namespace orvex

@@ -8,8 +8,12 @@ namespace orvex {
 
 class StopSignals {
 public:
-    // The flag must outlive the process's last signal (the start-up context does).
-    static void Install(std::atomic<bool> &stopRequested);
+    // Points the handlers at stopRequested until this object goes.
+    explicit StopSignals(std::atomic<bool> &stopRequested);
+    // From then on the signals are ignored: the process is already on its way out.
+    ~StopSignals();
+    StopSignals(const StopSignals &) = delete;
+    StopSignals &operator=(const StopSignals &) = delete;
 };
 
 } // namespace orvex

@@ -18,7 +18,6 @@ constexpr int32_t kPreviewOverhang = 1;
 int RunHostPreview(StartupContext &context, SettingsStore &store, EngineLibrary &engine, const X11Windows *x11)
 {
     context.runMode = RunMode::HostPreview;
-    context.stopRequested = false;
     EmbeddedPicture picture(context.stopRequested);
     picture.Window().setTitle("ZEVI:Preview Orvex Lumora 3.2");
     const bool placed = x11 != nullptr && picture.PlaceInto(*x11, context.previewParent, kPreviewOverhang);

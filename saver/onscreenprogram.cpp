@@ -108,7 +108,7 @@ int RunOnScreen(const CommandLine &line, char *programPath)
     StartupContext context(ResolveSeed(line.seed, std::getenv("ORVEX_SEED")));
     const ScreenLayout screens = ScreenLayout::FromQt();
     PrepareStartup(context, store, screens.screens, screens.primary);
-    StopSignals::Install(context.stopRequested);
+    const StopSignals stopSignals(context.stopRequested);
     SleepWatcher sleepWatcher(context.stopRequested);
     EngineLibrary engine("libOrvexM6.so", EngineSearchDirs());
     return Dispatch(line, context, store, engine, x11.get());

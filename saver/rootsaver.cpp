@@ -27,7 +27,6 @@ uint64_t HostWindow(const X11Windows &x11)
 int RunRootSaver(StartupContext &context, SettingsStore &store, EngineLibrary &engine, const X11Windows &x11)
 {
     context.runMode = RunMode::Saver;
-    context.stopRequested = false;
     const uint64_t host = HostWindow(x11);
     EmbeddedPicture picture(context.stopRequested);
     const std::optional<WindowSize> size = picture.PlaceInto(x11, host, 0);

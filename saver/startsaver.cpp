@@ -46,7 +46,6 @@ void ShowSaverWindow(SaverWindow &window, const SaverPlacement &placement)
 
 int StartSaver(StartupContext &context, SettingsStore &store, EngineLibrary &engine)
 {
-    context.stopRequested = false;
     context.runMode = RunMode::Saver;
     SteadyClock clock;
     QtEventPump pump;
@@ -60,6 +59,8 @@ int StartSaver(StartupContext &context, SettingsStore &store, EngineLibrary &eng
     window.SetExitFade([&loop] { loop.Presenter().ExitFade(kExitFadeSteps, kExitFadeStepSize); });
     loop.PrepareRun(false);
     loop.DisplayEffects();
+    // The window outlives the loop: a close arriving from now on has nothing to fade.
+    window.SetExitFade({});
     window.unsetCursor();
     return 0;
 }
