@@ -75,6 +75,9 @@ std::optional<Number> ParseNumber(std::string_view text, int base = 10)
     return value;
 }
 
+// Larger pictures would need more memory than any screen could show.
+constexpr int32_t kLargestSnapshotSide = 16384;
+
 std::optional<std::pair<int32_t, int32_t>> ParseSize(std::string_view text)
 {
     const size_t x = text.find_first_of("xX");
@@ -82,7 +85,8 @@ std::optional<std::pair<int32_t, int32_t>> ParseSize(std::string_view text)
         return std::nullopt;
     const auto width = ParseNumber<int32_t>(text.substr(0, x));
     const auto height = ParseNumber<int32_t>(text.substr(x + 1));
-    if (!width || !height || *width < 1 || *height < 1)
+    if (!width || !height || *width < 1 || *height < 1 || *width > kLargestSnapshotSide
+        || *height > kLargestSnapshotSide)
         return std::nullopt;
     return std::pair(*width, *height);
 }

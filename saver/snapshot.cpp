@@ -14,7 +14,9 @@
 
 namespace orvex {
 
-int RunSnapshot(const SnapshotOptions &options)
+namespace {
+
+void RenderFrames(const SnapshotOptions &options, OffscreenTarget &target)
 {
     StartupContext context(ResolveSeed(options.seed, std::getenv("ORVEX_SEED")));
     context.runMode = RunMode::DialogPreview;
@@ -26,7 +28,6 @@ int RunSnapshot(const SnapshotOptions &options)
     EngineLibrary engine;
     SyntheticClock clock;
     NoEventPump pump;
-    OffscreenTarget target(options.width, options.height);
     RunLoop loop(context, store, engine, clock, pump, target);
     loop.PrepareRun(false);
     loop.SetFrameLimit(options.frames);
@@ -34,12 +35,23 @@ int RunSnapshot(const SnapshotOptions &options)
         ApplyTheme(context.properties, store, options.theme, 1.0f);
         loop.RunTheme(0);
     }
+}
 
-    if (!WritePng(options.path, target.Pixels().data(), target.InnerWidth(), target.InnerHeight())) {
-        std::cerr << "orvex-lumora: cannot write the picture to " << options.path.string() << "\n";
+} // namespace
+
+int RunSnapshot(const SnapshotOptions &options)
+{
+    try {
+        OffscreenTarget target(options.width, options.height);
+        RenderFrames(options, target);
+        if (WritePng(options.path, target.Pixels().data(), target.InnerWidth(), target.InnerHeight()))
+            return 0;
+    } catch (const std::exception &error) {
+        std::cerr << "orvex-lumora: cannot render the picture: " << error.what() << "\n";
         return 1;
     }
-    return 0;
+    std::cerr << "orvex-lumora: cannot write the picture to " << options.path.string() << "\n";
+    return 1;
 }
 
 } // namespace orvex

@@ -122,8 +122,8 @@ TEST(FramePresenter, MissingEngineEntryAbandonsOnlyThatFrame)
     RecordingTarget target;
     FramePresenter presenter(partial, target);
     presenter.BeginRun(ComputeFrameGeometry(64, 48, 0), {});
-    EXPECT_NO_THROW(presenter.PresentFrame(-1, -1));
-    EXPECT_NO_THROW(presenter.PresentFrame(-1, -1));
+    presenter.PresentFrame(-1, -1);
+    presenter.PresentFrame(-1, -1);
     EXPECT_TRUE(target.rects.empty()) << "the rest of a failed frame is skipped";
 }
 

@@ -134,6 +134,7 @@ TEST(SnapshotOptionsTest, RejectsMissingOrImpossibleValues)
         {"--snapshot", "a.png", "--frames", "5", "--size", "320"},
         {"--snapshot", "a.png", "--frames", "5", "--size", "0x240"},
         {"--snapshot", "a.png", "--frames", "5", "--size", "320x-2"},
+        {"--snapshot", "a.png", "--frames", "5", "--size", "2147483647x2"},
         {"--snapshot", "a.png", "--frames", "5", "--theme", "25"},
         {"--snapshot", "a.png", "--frames", "5", "--theme", "-1"},
         {"--snapshot", "", "--frames", "5"},

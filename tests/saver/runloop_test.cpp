@@ -133,7 +133,7 @@ TEST_F(RunLoopTest, MissingEngineEntriesSkipStepsButNeverEndTheLoop)
     run.PrepareRun(false);
     run.SetFrameLimit(30);
     ApplyTheme(context.properties, store, 2, 1.0f);
-    EXPECT_NO_THROW(run.RunTheme(0));
+    run.RunTheme(0);
     EXPECT_EQ(run.FramesRun(), 30);
     EXPECT_EQ(target.PresentCount(), 0) << "a frame whose blend fails is not shown";
 }
