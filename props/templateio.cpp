@@ -71,6 +71,7 @@ bool SaveTemplate(DialogValues &dialog, const PropsContext &context)
 
 void LoadTemplateIntoSettings(const std::filesystem::path &templatePath, bool full, const PropsContext &context)
 {
+    const SettingsBatch batch(context.store);
     context.templates.SetCurrentPath(templatePath);
     const uint16_t uses = full ? kTemplateLoadTheme | kTemplateLoadFull : kTemplateLoadTheme;
     ForEachSetting(uses, [&](const SettingDescriptor &descriptor) {

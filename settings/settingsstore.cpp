@@ -104,12 +104,12 @@ std::filesystem::path SettingsStore::DefaultPath()
 
 SettingsStore::SettingsStore(std::filesystem::path file) : file_(std::move(file)) {}
 
-// 1. lock, 2. re-read, 3. keep a damaged file, 4. change the one value, 5. replace atomically.
-bool SettingsStore::WriteSetting(std::string_view section, std::string_view key, const SettingValue &value,
-                                 int32_t rootSelector, std::string_view application)
+SettingsStore::~SettingsStore() = default;
+
+// 1. lock, 2. re-read, 3. keep a damaged file, 4. change the values, 5. replace atomically.
+template <typename Change>
+bool SettingsStore::Update(Change &&change)
 {
-    if (rootSelector != kCurrentUserRoot || !IsPrintable(section) || !IsPrintable(application))
-        return false;
     const std::filesystem::path file = FollowLinks(file_);
     std::error_code error;
     if (file.has_parent_path())
@@ -123,8 +123,40 @@ bool SettingsStore::WriteSetting(std::string_view section, std::string_view key,
     RegFile hive = ParsedContents(contents);
     if (!KeepIfDamaged(file, contents, hive))
         return false;
-    hive.Set(KeyPath(application, section), key, std::string(Trim(value.ToText())));
+    change(hive);
     return ReplaceFile(file, hive.Serialise());
+}
+
+bool SettingsStore::WriteSetting(std::string_view section, std::string_view key, const SettingValue &value,
+                                 int32_t rootSelector, std::string_view application)
+{
+    if (rootSelector != kCurrentUserRoot || !IsPrintable(section) || !IsPrintable(application))
+        return false;
+    const std::string path = KeyPath(application, section);
+    std::string text(Trim(value.ToText()));
+    if (pending_) {
+        pending_->Set(path, key, std::move(text));
+        return true;
+    }
+    return Update([&](RegFile &hive) { hive.Set(path, key, std::move(text)); });
+}
+
+void SettingsStore::BeginBatch()
+{
+    if (!pending_)
+        pending_ = std::make_unique<RegFile>();
+}
+
+bool SettingsStore::CommitBatch()
+{
+    if (!pending_)
+        return true;
+    const std::unique_ptr<RegFile> batch = std::move(pending_);
+    return Update([&](RegFile &hive) {
+        for (const RegSection &section : batch->Sections())
+            for (const RegValue &value : section.values)
+                hive.Set(section.path, value.name, value.text);
+    });
 }
 
 std::optional<std::string> SettingsStore::StoredText(std::string_view section, std::string_view key,
@@ -132,8 +164,11 @@ std::optional<std::string> SettingsStore::StoredText(std::string_view section, s
 {
     if (rootSelector != kCurrentUserRoot)
         return std::nullopt;
+    const std::string path = KeyPath(application, section);
     const RegFile hive = ParsedContents(ReadWholeFile(file_));
-    const std::string *text = hive.Find(KeyPath(application, section), key);
+    const std::string *text = pending_ ? pending_->Find(path, key) : nullptr;
+    if (!text)
+        text = hive.Find(path, key);
     if (!text || CharacterCount(*text) > kMaxTextLength)
         return std::nullopt;
     return *text;
@@ -169,14 +204,21 @@ bool SettingsStore::HasSetting(std::string_view section, std::string_view key, i
 {
     if (rootSelector != kCurrentUserRoot)
         return false;
-    return ParsedContents(ReadWholeFile(file_)).Find(KeyPath(application, section), key) != nullptr;
+    const std::string path = KeyPath(application, section);
+    if (pending_ && pending_->Find(path, key))
+        return true;
+    return ParsedContents(ReadWholeFile(file_)).Find(path, key) != nullptr;
 }
 
 // A failed write must count even when an earlier run left "1" behind.
 bool SettingsStore::CheckSettingsWritable()
 {
-    const bool written = WriteSetting("General", "TestRegWrite", 1);
-    return written && ReadSettingLong("General", "TestRegWrite", 0) == 1;
+    // The probe goes to the file itself, even while a batch is open.
+    const std::string path = KeyPath(kApplication, "General");
+    const bool written = Update([&](RegFile &hive) { hive.Set(path, "TestRegWrite", "1"); });
+    const RegFile hive = ParsedContents(ReadWholeFile(file_));
+    const std::string *probe = hive.Find(path, "TestRegWrite");
+    return written && probe != nullptr && *probe == "1";
 }
 
 std::string ReadSystemValue(std::string_view, std::string_view, std::string_view)

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -35,12 +36,17 @@ private:
     std::variant<int32_t, float, std::string> value_;
 };
 
+class RegFile;
+
 class SettingsStore {
 public:
     // $XDG_CONFIG_HOME/Orvex/Lumora.reg, or ~/.config/Orvex/Lumora.reg when unset.
     static std::filesystem::path DefaultPath();
 
     explicit SettingsStore(std::filesystem::path file = DefaultPath());
+    ~SettingsStore();
+    SettingsStore(const SettingsStore &) = delete;
+    SettingsStore &operator=(const SettingsStore &) = delete;
 
     const std::filesystem::path &File() const { return file_; }
 
@@ -72,12 +78,38 @@ public:
     // Writes and reads back General\TestRegWrite; false when the store cannot be written.
     bool CheckSettingsWritable();
 
+    // While a batch is open, writes are collected (and seen by the reads through this
+    // store) and then stored together under one lock with one atomic replace, so a
+    // template load costs one file write instead of one per value.
+    void BeginBatch();
+    // Stores the collected writes; false (with the file as it was) when that fails.
+    bool CommitBatch();
+
 private:
+    friend class SettingsBatch;
+
     // The stored text when it exists and is at most 254 characters long.
     std::optional<std::string> StoredText(std::string_view section, std::string_view key, int32_t rootSelector,
                                           std::string_view application) const;
 
+    // Applies change to the hive under the lock and replaces the file atomically.
+    template <typename Change>
+    bool Update(Change &&change);
+
     std::filesystem::path file_;
+    std::unique_ptr<RegFile> pending_; // the open batch's writes
+};
+
+// Opens a batch on the store for its lifetime; the writes are stored when it ends.
+class SettingsBatch {
+public:
+    explicit SettingsBatch(SettingsStore &store) : store_(store) { store_.BeginBatch(); }
+    ~SettingsBatch() { store_.CommitBatch(); }
+    SettingsBatch(const SettingsBatch &) = delete;
+    SettingsBatch &operator=(const SettingsBatch &) = delete;
+
+private:
+    SettingsStore &store_;
 };
 
 // Other hives and system values have nothing on Linux: always empty text.

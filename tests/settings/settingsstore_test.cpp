@@ -422,5 +422,26 @@ TEST(ClampTest, UpperBoundFirstLowerBoundLast)
     EXPECT_EQ(ClampSingle(std::nanf(""), -2.0f, 3.0f), -2.0f);
 }
 
+TEST_F(SettingsStoreTest, BatchedWritesAreSeenAtOnceAndStoredTogetherWithoutLosingOthers)
+{
+    store.WriteSetting("Lumora", "Stars", 100);
+    SettingsStore other(store.File());
+    {
+        const SettingsBatch batch(store);
+        store.WriteSetting("Lumora", "Stars", 200);
+        store.WriteSetting("GenColor", "HWC_ConeTwist", -30);
+        EXPECT_EQ(store.ReadSettingLong("Lumora", "Stars", 0), 200) << "the batch's own reads see its writes";
+        EXPECT_TRUE(store.HasSetting("GenColor", "HWC_ConeTwist"));
+        EXPECT_EQ(other.ReadSettingLong("Lumora", "Stars", 0), 100) << "nothing reaches the file before the end";
+        other.WriteSetting("Advanced", "Adv_TimeDelay", 25); // another process meanwhile
+        EXPECT_TRUE(store.CheckSettingsWritable()) << "the probe tests the file, not the batch";
+    }
+    EXPECT_EQ(other.ReadSettingLong("Lumora", "Stars", 0), 200);
+    EXPECT_EQ(other.ReadSettingLong("GenColor", "HWC_ConeTwist", 0), -30);
+    EXPECT_EQ(other.ReadSettingLong("Advanced", "Adv_TimeDelay", 0), 25) << "the commit re-reads the file";
+    store.WriteSetting("Lumora", "Stars", 300);
+    EXPECT_EQ(other.ReadSettingLong("Lumora", "Stars", 0), 300) << "after the batch, writes go straight through";
+}
+
 } // namespace
 } // namespace orvex
