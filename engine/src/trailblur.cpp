@@ -95,10 +95,9 @@ __attribute__((target("avx2"), always_inline)) inline __m256i OddBytes(__m256i v
 // How far each band in flight has got, so that the next band can keep its distance.
 // A slot holds (band + 1) * kBandStride + steps done; a finished band holds its largest
 // value. The bands of two threads run a few hundred cycles apart, so the follower spins
-// rather than sleeping, and publishing is a plain store. The spin yields the core often
-// (every 16 spins): when the scheduler puts both threads on one core, the band above
-// only moves on while the follower is off it. Every 1,024 spins left some whole runs
-// twice as slow; every 4 spins costs more in yields than it saves.
+// rather than sleeping, and publishing is a plain store. The spin yields the core often:
+// when the scheduler puts both threads on one core, the band above only moves on while
+// the follower is off it (yielding every 1,024 spins left some whole runs 2x slower).
 class BandProgress {
 public:
     static constexpr uint32_t kBandStride = 1u << 15;
@@ -124,7 +123,7 @@ public:
             seen = slot.load(std::memory_order_acquire);
             if (seen >= needed)
                 return;
-            if (spins % 16 == 0)
+            if (spins % 64 == 0)
                 std::this_thread::yield();
             else
                 _mm_pause();
