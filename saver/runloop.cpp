@@ -31,18 +31,20 @@ void Guarded(Step &&step)
     }
 }
 
-// A setting declared in the settings table, read in its declared type with its default.
-double Declared(const SettingsStore &store, std::string_view section, std::string_view key)
+// A setting declared in the settings table, read in its declared type with its default
+// (the rendering size defaults to the screen).
+double Declared(const SettingsStore &store, std::string_view section, std::string_view key, Resolution screen = {})
 {
     const SettingDescriptor *descriptor = FindDescriptor(section, key);
     if (descriptor == nullptr)
         throw std::logic_error("undeclared setting " + std::string(key));
-    return ReadStoredNumber(store, *descriptor);
+    return ReadStoredNumber(store, *descriptor, screen);
 }
 
-int32_t DeclaredInt(const SettingsStore &store, std::string_view section, std::string_view key)
+int32_t DeclaredInt(const SettingsStore &store, std::string_view section, std::string_view key,
+                    Resolution screen = {})
 {
-    return RoundHalfEven(Declared(store, section, key));
+    return RoundHalfEven(Declared(store, section, key, screen));
 }
 
 std::string TemplateFileKey(int32_t number)
@@ -90,8 +92,8 @@ void RunLoop::PrepareRun(bool previewPace)
     Resolution size{target_.InnerWidth(), target_.InnerHeight()};
     if (context_.runMode == RunMode::Saver) {
         const Resolution screen{context_.screenWidthPx, context_.screenHeightPx};
-        size = {store_.ReadSettingLong(kSectionDirectX, "DX_WinWidth", screen.width),
-                store_.ReadSettingLong(kSectionDirectX, "DX_WinHeight", screen.height)};
+        size = {DeclaredInt(store_, kSectionDirectX, "DX_WinWidth", screen),
+                DeclaredInt(store_, kSectionDirectX, "DX_WinHeight", screen)};
         if (!ResolutionListContains(context_.resolutions, size))
             size = screen;
         target_.Resize(size.width, size.height);
