@@ -2,13 +2,15 @@
 
 #include "numbertext.h"
 
+#include <algorithm>
+
 namespace orvex {
 
 FrameGeometry ComputeFrameGeometry(int32_t requestedWidth, int32_t requestedHeight, int32_t vertOffset)
 {
-    int32_t width = requestedWidth < 17 ? 16 : requestedWidth;
-    const int32_t height = requestedHeight < 13 ? 12 : requestedHeight;
-    width = static_cast<int32_t>((static_cast<int64_t>(width) + 3) / 4 * 4);
+    int32_t width = std::clamp(requestedWidth, 16, kLargestRenderSide);
+    const int32_t height = std::clamp(requestedHeight, 12, kLargestRenderSide);
+    width = (width + 3) / 4 * 4;
 
     FrameGeometry g{};
     g.renderWidth = width;

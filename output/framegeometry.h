@@ -16,7 +16,11 @@ struct FrameGeometry {
     int32_t yLimit;
 };
 
-// requestedWidth x requestedHeight raised to the minimums and rounded up to a multiple of 4;
+// The largest rendering side: larger frames would need more memory than any screen could show.
+inline constexpr int32_t kLargestRenderSide = 16384;
+
+// requestedWidth x requestedHeight raised to the minimums, capped at kLargestRenderSide and
+// rounded up to a multiple of 4;
 // vertOffset in -9..9 moves the star band away from the rows the trail drift leaves out.
 FrameGeometry ComputeFrameGeometry(int32_t requestedWidth, int32_t requestedHeight, int32_t vertOffset);
 

@@ -2,21 +2,12 @@
 
 #include "cycletransfer.h"
 #include "factorythemes.h"
+#include "displayeffects.h"
 #include "propertysources.h"
-#include "settingvalues.h"
 
 namespace orvex {
 
-namespace {
-
 using SP = StarProperty;
-
-double StoredPerfMult(const SettingsStore &store)
-{
-    return ReadStoredNumber(store, *FindDescriptor(kSectionAdvanced, kKeyPerfMult));
-}
-
-} // namespace
 
 void ApplyTheme(StarPropertySet &set, const SettingsStore &store, int themeIndex, float starMultiplier)
 {
@@ -25,7 +16,7 @@ void ApplyTheme(StarPropertySet &set, const SettingsStore &store, int themeIndex
         const std::string_view row = GetFactoryThemeRow(themeIndex);
         LoadSectionFromRow(set, kSectionLumora, row, 0);
         LoadColorSettings(set, row, kThemeColourField);
-        set.Set(SP::Stars, set.Value(SP::Stars) * StoredPerfMult(store));
+        set.Set(SP::Stars, set.Value(SP::Stars) * starMultiplier);
         LoadCycleTriples(set.cycles, row, kThemeCycleField);
         return;
     }

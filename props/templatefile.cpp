@@ -1,6 +1,7 @@
 #include "templatefile.h"
 
 #include "safefile.h"
+#include "settingdescriptors.h"
 
 #include <algorithm>
 
@@ -26,11 +27,32 @@ const std::filesystem::path &TemplateFile::Resolve(const std::filesystem::path &
 std::string TemplateFile::ReadTemplateValue(std::string_view section, std::string_view key,
                                             const SettingValue &defaultValue, const std::filesystem::path &path)
 {
-    const std::filesystem::path &file = Resolve(path);
-    if (!cache_ || cache_->path != file)
-        cache_ = Cache{file, TemplateText(ReadWholeFile(file).bytes)};
-    const auto value = cache_->text.Value(section, key);
+    const auto value = CacheOf(Resolve(path)).text.Value(section, key);
     return value ? std::string(*value) : defaultValue.ToText();
+}
+
+const TemplateFile::Cache &TemplateFile::CacheOf(const std::filesystem::path &file)
+{
+    if (!cache_ || cache_->path != file) {
+        FileContents contents = ReadWholeFile(file);
+        const bool readable = contents.status == FileContents::Status::Read;
+        cache_ = Cache{file, TemplateText(std::move(contents.bytes)), readable};
+    }
+    return *cache_;
+}
+
+TemplateCheck TemplateFile::CheckTemplate(const std::filesystem::path &path)
+{
+    static constexpr std::string_view kTemplateSections[] = {
+        kSectionAdmin, kSectionGeneral, kSectionAdvanced, kSectionDirectX, kSectionGenColor, kSectionLumora,
+        kSectionCycleProps};
+    const Cache &cache = CacheOf(path);
+    if (!cache.readable)
+        return TemplateCheck::Unreadable;
+    for (const std::string_view section : kTemplateSections)
+        if (cache.text.HasSection(section))
+            return TemplateCheck::Usable;
+    return TemplateCheck::NoTemplateSections;
 }
 
 void TemplateFile::WriteTemplateValue(std::string_view section, std::string_view key, const SettingValue &value,

@@ -14,6 +14,16 @@
 
 namespace orvex {
 
+// The section only templates have: who wrote the file.
+inline constexpr std::string_view kSectionAdmin = "Admin";
+
+// Whether a file can be loaded as a template.
+enum class TemplateCheck {
+    Usable,
+    Unreadable,        // missing, a folder, or not readable
+    NoTemplateSections // readable, but holds none of the sections a template has
+};
+
 class TemplateFile {
 public:
     const std::filesystem::path &CurrentPath() const { return currentPath_; }
@@ -38,11 +48,17 @@ public:
 
     void ClearCache() { cache_.reset(); }
 
+    // Reads path (keeping it as the cached template) and says whether it is a template.
+    TemplateCheck CheckTemplate(const std::filesystem::path &path);
+
 private:
     struct Cache {
         std::filesystem::path path;
         TemplateText text;
+        bool readable;
     };
+
+    const Cache &CacheOf(const std::filesystem::path &file);
     struct Output {
         std::filesystem::path path;
         std::string text;

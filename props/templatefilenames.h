@@ -26,6 +26,14 @@ struct FileType {
 // "Description|pattern|Description|pattern|" as pairs; an unpaired last entry is dropped.
 std::vector<FileType> SplitFilter(std::string_view filter);
 
+// Whether fileName matches a file-list pattern of a type filter: '*' and '?' wildcards,
+// several patterns separated by ';', letters compared without regard to case (templates
+// are saved as "name.LMR" and Linux names are case-sensitive), "*.*" matching every name.
+bool MatchesFilePattern(std::string_view fileName, std::string_view patterns);
+
+// A template file's name: it ends in ".lmr" in any case.
+bool IsTemplateFileName(std::string_view fileName);
+
 // folder / name, with "." + defaultExtension appended when the file name has no "."
 // (a dot in a folder name does not count); nothing when the name is blank.
 std::optional<std::filesystem::path> TemplateSavePath(const std::filesystem::path &folder, std::string_view name,

@@ -11,8 +11,6 @@ namespace orvex {
 
 namespace {
 
-constexpr std::string_view kSectionAdmin = "Admin";
-
 void WriteAdmin(TemplateFile &templates)
 {
     templates.WriteTemplateValue(kSectionAdmin, "Product", kTemplateProduct);
@@ -55,8 +53,10 @@ void CopySettingToTemplate(const PropsContext &context, std::string_view section
 bool CopyTemplateToSetting(const PropsContext &context, std::string_view section, std::string_view key,
                            const SettingValue &defaultValue, const std::filesystem::path &path)
 {
-    return context.store.WriteSetting(section, key,
-                                      context.templates.ReadTemplateValue(section, key, defaultValue, path));
+    // A value the store could not read back is not copied: the key keeps its value, and
+    // one runaway template line cannot make every later start slow.
+    const std::string text = context.templates.ReadTemplateValue(section, key, defaultValue, path);
+    return ReadsBackAsStored(text) && context.store.WriteSetting(section, key, text);
 }
 
 bool SaveTemplate(DialogValues &dialog, const PropsContext &context)
@@ -69,8 +69,15 @@ bool SaveTemplate(DialogValues &dialog, const PropsContext &context)
     return context.templates.FinishWriting();
 }
 
-void LoadTemplateIntoSettings(const std::filesystem::path &templatePath, bool full, const PropsContext &context)
+TemplateCheck LoadTemplateIntoSettings(const std::filesystem::path &templatePath, bool full,
+                                       const PropsContext &context)
 {
+    // Loading a file that is no template would set every value to its default.
+    const TemplateCheck check = context.templates.CheckTemplate(templatePath);
+    if (check != TemplateCheck::Usable) {
+        context.templates.ClearCache();
+        return check;
+    }
     const SettingsBatch batch(context.store);
     context.templates.SetCurrentPath(templatePath);
     const uint16_t uses = full ? kTemplateLoadTheme | kTemplateLoadFull : kTemplateLoadTheme;
@@ -80,6 +87,7 @@ void LoadTemplateIntoSettings(const std::filesystem::path &templatePath, bool fu
     CycleRanges unused;
     TransferCycleRanges(kCyclePropsTempToRegArrays, unused, context);
     context.templates.ClearCache();
+    return TemplateCheck::Usable;
 }
 
 void OpenTemplateIntoDialog(DialogValues &dialog, const PropsContext &context)

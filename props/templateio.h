@@ -22,7 +22,9 @@ std::string TemplateVersion();
 void CopySettingToTemplate(const PropsContext &context, std::string_view section, std::string_view key,
                            const SettingValue &defaultValue);
 
-// Reads the value from the template (or the default) and stores it; false when the store write failed.
+// Reads the value from the template (or the default) and stores it; false, with the key
+// left as it was, when the value is too long to be read back from the store or the
+// store write failed.
 bool CopyTemplateToSetting(const PropsContext &context, std::string_view section, std::string_view key,
                            const SettingValue &defaultValue, const std::filesystem::path &path = {});
 
@@ -33,8 +35,11 @@ bool SaveTemplate(DialogValues &dialog, const PropsContext &context);
 
 // Every theme setting (and, when full, the display, general and advanced settings) from
 // the template into the store, each missing key as its factory default; the template
-// becomes the current one. The property set is not touched.
-void LoadTemplateIntoSettings(const std::filesystem::path &templatePath, bool full, const PropsContext &context);
+// becomes the current one. The property set is not touched. A file that cannot be read or
+// holds none of a template's sections loads nothing: the store and the current template
+// stay as they were, and the check says why.
+TemplateCheck LoadTemplateIntoSettings(const std::filesystem::path &templatePath, bool full,
+                                       const PropsContext &context);
 
 // Fills the dialog from the current template (missing keys show their factory defaults)
 // and copies the template's advanced settings into the store.

@@ -72,4 +72,13 @@ std::optional<std::string_view> TemplateText::Value(std::string_view section, st
     return std::nullopt;
 }
 
+bool TemplateText::HasSection(std::string_view section) const
+{
+    LineReader lines(content_);
+    while (const auto line = lines.Next())
+        if (IsHeaderOf(line->text, section))
+            return true;
+    return false;
+}
+
 } // namespace orvex

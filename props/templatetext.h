@@ -18,6 +18,7 @@ public:
     explicit TemplateText(std::string content);
 
     std::optional<std::string_view> Value(std::string_view section, std::string_view key) const;
+    bool HasSection(std::string_view section) const;
 
 private:
     std::string content_;

@@ -1,5 +1,8 @@
 #include "commandline.h"
 
+#include "framegeometry.h"
+#include "templatefilenames.h"
+
 #include <algorithm>
 #include <cctype>
 #include <charconv>
@@ -46,7 +49,12 @@ CommandLine WindowsSwitch(const std::string &argument)
     CommandLine line;
     const std::string prefix = Upper(std::string_view(argument).substr(0, 2));
     const std::string_view rest = argument.size() > 2 ? std::string_view(argument).substr(2) : "";
-    if (Trimmed(argument).empty() || prefix == "/C") {
+    // Every absolute Linux path begins with "/", so a template path must be recognised
+    // before the switches are; no switch ends in ".lmr".
+    if (IsTemplateFileName(argument)) {
+        line.mode = ProgramMode::SaverWithTemplate;
+        line.templatePath = argument;
+    } else if (Trimmed(argument).empty() || prefix == "/C") {
         line.mode = ProgramMode::Properties;
     } else if (prefix == "/S") {
         line.mode = ProgramMode::SaverSingleInstance;
@@ -55,9 +63,6 @@ CommandLine WindowsSwitch(const std::string &argument)
         line.previewParent = ReadLeadingNumber(rest);
     } else if (prefix == "/A") {
         line.mode = ProgramMode::ChangePassword;
-    } else if (argument.size() >= 4 && Upper(argument.substr(argument.size() - 4)) == ".LMR") {
-        line.mode = ProgramMode::SaverWithTemplate;
-        line.templatePath = argument;
     } else {
         line.mode = ProgramMode::Saver;
     }
@@ -75,9 +80,6 @@ std::optional<Number> ParseNumber(std::string_view text, int base = 10)
     return value;
 }
 
-// Larger pictures would need more memory than any screen could show.
-constexpr int32_t kLargestSnapshotSide = 16384;
-
 std::optional<std::pair<int32_t, int32_t>> ParseSize(std::string_view text)
 {
     const size_t x = text.find_first_of("xX");
@@ -85,8 +87,8 @@ std::optional<std::pair<int32_t, int32_t>> ParseSize(std::string_view text)
         return std::nullopt;
     const auto width = ParseNumber<int32_t>(text.substr(0, x));
     const auto height = ParseNumber<int32_t>(text.substr(x + 1));
-    if (!width || !height || *width < 1 || *height < 1 || *width > kLargestSnapshotSide
-        || *height > kLargestSnapshotSide)
+    if (!width || !height || *width < 1 || *height < 1 || *width > kLargestRenderSide
+        || *height > kLargestRenderSide)
         return std::nullopt;
     return std::pair(*width, *height);
 }

@@ -3,6 +3,7 @@
 #include "enginelibrary.h"
 #include "hostpreview.h"
 #include "rootsaver.h"
+#include "runloop.h"
 #include "saverwindow.h"
 #include "screenlayout.h"
 #include "settingsstore.h"
@@ -50,6 +51,22 @@ int OpenProperties(const X11Windows *x11)
     return 0;
 }
 
+// A host may be waiting for the saver: a bad template is reported and the stored settings run.
+void LoadStartTemplate(const std::string &path, StartupContext &context, SettingsStore &store)
+{
+    const PropsContext props{store, context.templates, {context.screenWidthPx, context.screenHeightPx}};
+    switch (LoadTemplateIntoSettings(path, true, props)) {
+    case TemplateCheck::Usable:
+        return;
+    case TemplateCheck::Unreadable:
+        std::cerr << "orvex-lumora: cannot read the template " << path << "; running with the stored settings\n";
+        return;
+    case TemplateCheck::NoTemplateSections:
+        std::cerr << "orvex-lumora: " << path << " holds no template settings; running with the stored settings\n";
+        return;
+    }
+}
+
 int Dispatch(const CommandLine &line, StartupContext &context, SettingsStore &store, EngineLibrary &engine,
              const X11Windows *x11)
 {
@@ -61,8 +78,7 @@ int Dispatch(const CommandLine &line, StartupContext &context, SettingsStore &st
             return 0;
         return StartSaver(context, store, engine);
     case ProgramMode::SaverWithTemplate:
-        LoadTemplateIntoSettings(line.templatePath, true,
-                                 PropsContext{store, context.templates, {context.screenWidthPx, context.screenHeightPx}});
+        LoadStartTemplate(line.templatePath, context, store);
         return StartSaver(context, store, engine);
     case ProgramMode::Saver:
         return StartSaver(context, store, engine);
@@ -105,13 +121,18 @@ int RunOnScreen(const CommandLine &line, char *programPath)
     QGuiApplication application(qtArgc, qtArgv);
 
     SettingsStore store;
-    StartupContext context(ResolveSeed(line.seed, std::getenv("ORVEX_SEED")));
+    StartupContext context(ResolveSeed(line.seed, std::getenv("ORVEX_SEED"), std::cerr));
     const ScreenLayout screens = ScreenLayout::FromQt();
     PrepareStartup(context, store, screens.screens, screens.primary);
     const StopSignals stopSignals(context.stopRequested);
     SleepWatcher sleepWatcher(context.stopRequested);
     EngineLibrary engine("libOrvexM6.so", EngineSearchDirs());
-    return Dispatch(line, context, store, engine, x11.get());
+    try {
+        return Dispatch(line, context, store, engine, x11.get());
+    } catch (const FrameAllocationError &error) {
+        std::cerr << "orvex-lumora: " << error.what() << "\n";
+        return 1;
+    }
 }
 
 } // namespace orvex

@@ -36,15 +36,19 @@ int16_t ProgramRandomTable::ProgramRandomWord()
     return static_cast<int16_t>(Feedback(cursorB_));
 }
 
-std::optional<uint32_t> ResolveSeed(std::optional<uint32_t> optionSeed, const char *environmentSeed)
+std::optional<uint32_t> ResolveSeed(std::optional<uint32_t> optionSeed, const char *environmentSeed,
+                                    std::ostream &warnings)
 {
     if (optionSeed)
         return optionSeed;
     if (environmentSeed == nullptr)
         return std::nullopt;
     const auto number = WholeNumber(environmentSeed);
-    if (!number || *number < 0 || *number > 4294967295.0)
+    if (!number || *number < 0 || *number > 4294967295.0) {
+        warnings << "orvex-lumora: ORVEX_SEED=\"" << environmentSeed
+                 << "\" is not a whole number from 0 to 4294967295; the seed comes from the clock\n";
         return std::nullopt;
+    }
     return static_cast<uint32_t>(*number);
 }
 

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <ostream>
 
 namespace orvex {
 
@@ -31,6 +32,9 @@ private:
 };
 
 // The seed a run should use: the --seed option wins over ORVEX_SEED; none means the clock.
-std::optional<uint32_t> ResolveSeed(std::optional<uint32_t> optionSeed, const char *environmentSeed);
+// An ORVEX_SEED that is no seed is reported on warnings, so a script that meant to fix the
+// run learns that it did not.
+std::optional<uint32_t> ResolveSeed(std::optional<uint32_t> optionSeed, const char *environmentSeed,
+                                    std::ostream &warnings);
 
 } // namespace orvex

@@ -5,6 +5,7 @@
 #include "embeddedpicture.h"
 #include "qteventpump.h"
 #include "runloop.h"
+#include "startup.h"
 #include "startupcontext.h"
 #include "windowtarget.h"
 #include "x11windows.h"
@@ -34,10 +35,7 @@ int RunRootSaver(StartupContext &context, SettingsStore &store, EngineLibrary &e
         std::cerr << "orvex-lumora: XSCREENSAVER_WINDOW names no window\n";
         return 1;
     }
-    // The frame fills the host's window; each monitor has a window (and a saver) of its own.
-    context.screenWidthPx = size->width;
-    context.screenHeightPx = size->height;
-    context.monitors.secondary.clear();
+    AdoptHostWindowAsScreen(context, size->width, size->height);
 
     SteadyClock clock;
     QtEventPump pump;

@@ -12,7 +12,9 @@
 #include "startupcontext.h"
 #include "templateio.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <new>
 #include <stdexcept>
 
 namespace orvex {
@@ -96,9 +98,25 @@ void RunLoop::PrepareRun(bool previewPace)
                 DeclaredInt(store_, kSectionDirectX, "DX_WinHeight", screen)};
         if (!ResolutionListContains(context_.resolutions, size))
             size = screen;
-        target_.Resize(size.width, size.height);
     }
     s.geometry = ComputeFrameGeometry(size.width, size.height, s.vertOffset);
+    try {
+        AllocateFrames(s, size);
+    } catch (const std::bad_alloc &) {
+        throw FrameAllocationError(s.geometry);
+    }
+}
+
+FrameAllocationError::FrameAllocationError(const FrameGeometry &geometry)
+    : std::runtime_error("not enough memory for a " + std::to_string(geometry.renderWidth) + "x"
+                         + std::to_string(geometry.renderHeight) + " frame")
+{
+}
+
+void RunLoop::AllocateFrames(const RunSettings &s, Resolution size)
+{
+    if (context_.runMode == RunMode::Saver)
+        target_.Resize(std::min(size.width, kLargestRenderSide), std::min(size.height, kLargestRenderSide));
     if (target_.InnerWidth() < s.geometry.renderWidth)
         target_.Resize(s.geometry.renderWidth, target_.InnerHeight());
 
@@ -125,7 +143,7 @@ void RunLoop::LoadPropsInitDX()
         counter = "UseCountSaver";
     if (counter != nullptr) {
         const int32_t uses = store_.ReadSettingLong(kSectionGeneral, counter, 0);
-        store_.WriteSetting(kSectionGeneral, counter, uses < INT32_MAX ? uses + 1 : uses);
+        store_.WriteSettingIfUnlocked(kSectionGeneral, counter, uses < INT32_MAX ? uses + 1 : uses);
     }
 }
 
@@ -142,7 +160,7 @@ void RunLoop::ChooseNextTheme()
 {
     StarPropertySet &set = context_.properties;
     if (context_.runMode == RunMode::Saver && store_.ReadSettingLong(kSectionGeneral, "UseCountSaver", 0) < 2) {
-        ApplyTheme(set, store_, 1, 1.0f);
+        ApplyTheme(set, store_, 1, settings_.perfMult);
         return;
     }
     if (DeclaredInt(store_, kSectionAdvanced, "Adv_ZeviCycle") == 0) {
@@ -157,7 +175,7 @@ void RunLoop::ChooseNextTheme()
         list.cycleStyle = DeclaredInt(store_, kSectionAdvanced, "Adv_CycleStyle");
         list.cycleStyleIndex = store_.ReadSettingLong(kSectionAdvanced, "Adv_CycleStyleIndex", 0);
         if (const auto next = themeList_.Build(list, context_.random))
-            store_.WriteSetting(kSectionAdvanced, "Adv_CycleStyleIndex", *next);
+            store_.WriteSettingIfUnlocked(kSectionAdvanced, "Adv_CycleStyleIndex", *next);
     } else {
         themeList_.Advance(context_.random);
     }
@@ -171,7 +189,7 @@ void RunLoop::ChooseNextTheme()
         ApplyTheme(set, store_, 0, settings_.perfMult);
     } else {
         name = FillThemeList(true)[entry];
-        ApplyTheme(set, store_, entry + 1, 1.0f);
+        ApplyTheme(set, store_, entry + 1, settings_.perfMult);
     }
     themeMessage_ = DeclaredInt(store_, kSectionAdvanced, "Adv_DispTempName") != 0 ? name : std::string();
 }

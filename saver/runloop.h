@@ -13,6 +13,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -34,6 +35,12 @@ struct RunSettings {
     FrameGeometry geometry{};
 };
 
+// The frame buffers of a display run could not be allocated; the run cannot start.
+class FrameAllocationError : public std::runtime_error {
+public:
+    explicit FrameAllocationError(const FrameGeometry &geometry);
+};
+
 class RunLoop {
 public:
     RunLoop(StartupContext &context, SettingsStore &store, EngineLibrary &engine, Clock &clock,
@@ -41,6 +48,7 @@ public:
 
     // Reads the run settings, fixes the rendering size for the target and allocates the
     // frame buffers. previewPace runs at 50 frames a second whatever the settings say.
+    // Throws FrameAllocationError when the buffers do not fit in memory.
     void PrepareRun(bool previewPace);
 
     // The saver's outer loop: one theme after another until a stop is requested.
@@ -66,6 +74,8 @@ public:
     const std::string &ThemeMessage() const { return themeMessage_; }
 
 private:
+    // Sizes the target and the presenter's buffers for the run.
+    void AllocateFrames(const RunSettings &s, Resolution size);
     void LoadPropsInitDX();
     void StartTheme();
     void RunFrame(bool firstFrame, int16_t colourFlag);

@@ -9,6 +9,7 @@
 #include "runloop.h"
 #include "settingsstore.h"
 #include "startupcontext.h"
+#include "stopsignals.h"
 
 #include <iostream>
 
@@ -16,9 +17,11 @@ namespace orvex {
 
 namespace {
 
-void RenderFrames(const SnapshotOptions &options, OffscreenTarget &target)
+// Runs the frames into target; false when a stop signal ended the run before the last one.
+bool RenderFrames(const SnapshotOptions &options, OffscreenTarget &target)
 {
-    StartupContext context(ResolveSeed(options.seed, std::getenv("ORVEX_SEED")));
+    StartupContext context(ResolveSeed(options.seed, std::getenv("ORVEX_SEED"), std::cerr));
+    const StopSignals stopSignals(context.stopRequested);
     context.runMode = RunMode::DialogPreview;
     context.screenWidthPx = options.width;
     context.screenHeightPx = options.height;
@@ -32,9 +35,10 @@ void RenderFrames(const SnapshotOptions &options, OffscreenTarget &target)
     loop.PrepareRun(false);
     loop.SetFrameLimit(options.frames);
     while (!context.stopRequested) {
-        ApplyTheme(context.properties, store, options.theme, 1.0f);
+        ApplyTheme(context.properties, store, options.theme, loop.Settings().perfMult);
         loop.RunTheme(0);
     }
+    return loop.FramesRun() >= options.frames;
 }
 
 } // namespace
@@ -43,14 +47,20 @@ int RunSnapshot(const SnapshotOptions &options)
 {
     try {
         OffscreenTarget target(options.width, options.height);
-        RenderFrames(options, target);
-        if (WritePng(options.path, target.Pixels().data(), target.InnerWidth(), target.InnerHeight()))
+        if (!RenderFrames(options, target)) {
+            std::cerr << "orvex-lumora: stopped before the last frame; no picture was written\n";
+            return 1;
+        }
+        // The frame may be wider than asked (its width is a multiple of 4, at least 16):
+        // the picture is the top-left part of the asked size.
+        if (WritePng(options.path, target.Pixels().data(), target.InnerWidth(), options.width, options.height))
             return 0;
     } catch (const std::exception &error) {
         std::cerr << "orvex-lumora: cannot render the picture: " << error.what() << "\n";
         return 1;
     }
-    std::cerr << "orvex-lumora: cannot write the picture to " << options.path.string() << "\n";
+    std::cerr << "orvex-lumora: cannot write the picture to " << options.path.string()
+              << " (any earlier file there is left as it was)\n";
     return 1;
 }
 

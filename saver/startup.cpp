@@ -40,14 +40,24 @@ void PrepareStartup(StartupContext &context, SettingsStore &store, const std::ve
     }
     context.colourDepth = 32;
     context.resolutions = BuildResolutionList(context.screenWidthPx, context.screenHeightPx);
-    // The first run renders at the screen size.
+    // The first run renders at the screen size. Skipped while another process holds the
+    // store's lock, so a stopped one cannot delay the first frame; a missing size reads
+    // as the screen size anyway.
     if (store.ReadSettingLong(kSectionDirectX, "DX_WinWidth", 0) == 0) {
-        store.WriteSetting(kSectionDirectX, "DX_WinWidth", context.screenWidthPx);
-        store.WriteSetting(kSectionDirectX, "DX_WinHeight", context.screenHeightPx);
+        store.WriteSettingIfUnlocked(kSectionDirectX, "DX_WinWidth", context.screenWidthPx);
+        store.WriteSettingIfUnlocked(kSectionDirectX, "DX_WinHeight", context.screenHeightPx);
     }
     context.runMode = RunMode::DialogPreview;
     context.multiMonitorMode = static_cast<int16_t>(store.ReadSettingLong(kSectionAdvanced, "Adv_MultiMonitor", 0));
     context.perfLogThreshold = store.ReadSettingLong(kSectionDirectX, "DX_WriteLog", 0);
+}
+
+void AdoptHostWindowAsScreen(StartupContext &context, int32_t width, int32_t height)
+{
+    context.screenWidthPx = width;
+    context.screenHeightPx = height;
+    context.resolutions = BuildResolutionList(width, height);
+    context.monitors = MonitorList{{}, width, height};
 }
 
 SaverPlacement PlaceSaverWindow(const StartupContext &context)

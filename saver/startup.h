@@ -21,6 +21,11 @@ MonitorList BuildMonitorList(const std::vector<PixelRect> &screens, size_t prima
 void PrepareStartup(StartupContext &context, SettingsStore &store, const std::vector<PixelRect> &screens,
                     size_t primaryIndex);
 
+// -root: the host's window stands for the screen. Its size is the screen size, the
+// resolutions offered are built from it (so a stored size made for another monitor is not
+// used), and it has no secondary monitors: each monitor gets a window and a saver of its own.
+void AdoptHostWindowAsScreen(StartupContext &context, int32_t width, int32_t height);
+
 // Where the saver window goes, relative to the primary's top-left corner: the primary
 // monitor alone, or every monitor right of and below the primary's origin.
 struct SaverPlacement {

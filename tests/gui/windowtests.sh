@@ -165,6 +165,17 @@ test_template_path_loads_then_saves() {
   grep -qx 'DX_VertOffset=3' "$XDG_CONFIG_HOME/Orvex/Lumora.reg" || fail "the template's settings were not stored"
 }
 
+test_missing_template_keeps_settings() {
+  store_setting Lumora Stars 1234
+  start_program "$work/nope.lmr"
+  local window; window=$(saver_window)
+  [ -n "$window" ] || fail "no saver window"
+  xdotool key --window "$window" x
+  expect_exit 5
+  grep -qx 'Stars=1234' "$XDG_CONFIG_HOME/Orvex/Lumora.reg" || fail "the stored settings were replaced"
+  grep -q 'cannot read the template' "$work/err" || fail "no word on the missing template: $(cat "$work/err")"
+}
+
 test_second_saver_does_nothing() {
   start_program /S
   local window; window=$(saver_window)
@@ -206,6 +217,21 @@ test_root_into_screensaver_window() {
   expect_running
   kill -TERM "$program_pid"
   expect_exit 1
+}
+
+# A frame that does not fit in memory ends the run with one line instead of an abort.
+test_root_frame_beyond_memory() {
+  # AddressSanitizer reserves more address space than the limit allows before main runs.
+  if ldd "$program" | grep -q libasan; then echo "SKIPPED: no address-space limit under AddressSanitizer"; exit $skip_status; fi
+  start_host 5000 5000
+  store_setting DirectX DX_WinWidth 5000
+  store_setting DirectX DX_WinHeight 5000
+  local status=0
+  XSCREENSAVER_WINDOW=$host_id bash -c 'ulimit -v 400000; exec timeout 20 "$0" -root' "$program" \
+    >"$work/out" 2>"$work/err" || status=$?
+  [ "$status" -eq 1 ] || fail "ended with status $status: $(cat "$work/err")"
+  [ "$(wc -l <"$work/err")" -eq 1 ] && grep -q 'not enough memory for a 5000x5000 frame' "$work/err" ||
+    fail "said: $(cat "$work/err")"
 }
 
 test_installed_hack_draws() {

@@ -170,17 +170,20 @@ class ApplyThemeTest : public PropsFixture {};
 TEST_F(ApplyThemeTest, ThemeOneIsTheFactoryDefaultsExceptOneCycleLength)
 {
     StarPropertySet set;
-    ApplyTheme(set, store, 1, 3.0f);
+    ApplyTheme(set, store, 1, 1.0f);
     StarPropertySet expected;
     expected.cycles.frames[8] = 3000;
     EXPECT_EQ(set, expected);
 }
 
-TEST_F(ApplyThemeTest, FactoryStarsFollowTheStoredPerformanceMultiplier)
+TEST_F(ApplyThemeTest, FactoryStarsFollowTheRunMultiplierNotTheStoredOne)
 {
+    // Without theme cycling the run's multiplier is 1 whatever the store says.
     store.WriteSetting(kSectionAdvanced, "Adv_PerfMult", 0.5f);
     StarPropertySet set;
     ApplyTheme(set, store, 2, 1.0f);
+    EXPECT_EQ(set.Int(StarProperty::Stars), 40000);
+    ApplyTheme(set, store, 2, 0.5f);
     EXPECT_EQ(set.Int(StarProperty::Stars), 20000);
     EXPECT_FLOAT_EQ(set.Float(StarProperty::Persist), 0.995f);
     EXPECT_FLOAT_EQ(set.cycles.low[2], 0.01f);

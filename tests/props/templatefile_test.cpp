@@ -3,9 +3,7 @@
 #include "templatefilenames.h"
 #include "templatetext.h"
 
-#include <sys/resource.h>
-
-#include <csignal>
+#include "filesizelimit.h"
 
 namespace orvex::test {
 namespace {
@@ -103,28 +101,6 @@ TEST_F(TemplateFileTest, TheFileIsReadOnceUntilTheCacheIsCleared)
     EXPECT_EQ(templates.ReadTemplateValue("Lumora", "Stars", 0, Path("d.lmr")), "3") << "another file is read afresh";
 }
 
-// Writes beyond a few bytes fail (as on a full disk) while the scope lasts.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-        ::getrlimit(RLIMIT_FSIZE, &previous_);
-        rlimit limit = previous_;
-        limit.rlim_cur = bytes;
-        ::setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit()
-    {
-        ::setrlimit(RLIMIT_FSIZE, &previous_);
-        std::signal(SIGXFSZ, previousHandler_);
-    }
-
-private:
-    rlimit previous_{};
-    void (*previousHandler_)(int) = nullptr;
-};
-
 TEST_F(TemplateFileTest, AFailedSaveLeavesThePreviousFileWhole)
 {
     const std::string previous = "\r\n[Lumora]\r\nStars=777\r\n";
@@ -148,6 +124,20 @@ TEST(TemplateFileNames, FilterSplitsIntoTypesAndPatterns)
     EXPECT_EQ(types[0].pattern, "*.lmr");
     EXPECT_EQ(types[1].pattern, "*.*");
     EXPECT_EQ(SplitFilter("A|*.a|B").size(), 1u);
+}
+
+TEST(TemplateFileNames, PatternsMatchTheExtensionInAnyCase)
+{
+    const std::string templates = SplitFilter(kTemplateFilter)[0].pattern;
+    // A saved template gets the upper-case default extension; it must still be listed.
+    for (const char *name : {"mine.LMR", "mine.lmr", "Mine.Lmr", ".lmr", "a.b.lmr"})
+        EXPECT_TRUE(MatchesFilePattern(name, templates) && IsTemplateFileName(name)) << name;
+    for (const char *name : {"mine.lmr.bak", "minelmr", "mine.lm", "lmr"})
+        EXPECT_FALSE(MatchesFilePattern(name, templates) || IsTemplateFileName(name)) << name;
+    EXPECT_TRUE(MatchesFilePattern("README", "*.*"));
+    EXPECT_TRUE(MatchesFilePattern("shot.BMP", "*.jpg; *.bmp"));
+    EXPECT_TRUE(MatchesFilePattern("capture7.bmp", "capture?.bmp"));
+    EXPECT_FALSE(MatchesFilePattern("capture17.bmp", "capture?.bmp"));
 }
 
 TEST(TemplateFileNames, SavePathGetsTheDefaultExtensionOnlyWhenTheNameHasNone)

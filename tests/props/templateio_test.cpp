@@ -189,6 +189,25 @@ TEST_F(TemplateIoTest, LoadingATemplateFillsMissingKeysWithFactoryDefaults)
     EXPECT_EQ(store.ReadSettingText(kSectionGeneral, "AnimationType"), "0");
 }
 
+TEST_F(TemplateIoTest, AFileThatIsNoTemplateLoadsNothing)
+{
+    store.WriteSetting(kSectionLumora, "Stars", 1234);
+    templates.SetCurrentPath(Path("current.lmr"));
+    const std::string stored = ReadFile(store.File());
+    WriteFile(Path("empty.lmr"), "");
+    WriteFile(Path("junk.lmr"), "Stars=1\r\n[Nothing]\r\nStars=2\r\n");
+    std::filesystem::create_directories(Path("folder.lmr"));
+    const std::pair<const char *, TemplateCheck> cases[] = {{"missing.lmr", TemplateCheck::Unreadable},
+                                                            {"folder.lmr", TemplateCheck::Unreadable},
+                                                            {"empty.lmr", TemplateCheck::NoTemplateSections},
+                                                            {"junk.lmr", TemplateCheck::NoTemplateSections}};
+    for (const auto &[name, expected] : cases) {
+        EXPECT_EQ(LoadTemplateIntoSettings(Path(name), true, context), expected) << name;
+        EXPECT_EQ(ReadFile(store.File()), stored) << name;
+        EXPECT_EQ(templates.CurrentPath(), Path("current.lmr")) << name;
+    }
+}
+
 // The property set a template gives back through the store, compared field by field.
 void ExpectSameSet(const StarPropertySet &actual, const StarPropertySet &expected)
 {

@@ -46,7 +46,9 @@ INSTANTIATE_TEST_SUITE_P(Switches, WindowsSwitchTest, testing::Values(
 
 TEST(TemplateArgumentTest, AnyCaseOfTheExtensionLoadsTheTemplate)
 {
-    for (const std::string path : {"a.LMR", "dir/b.lmr", "c.Lmr", "/home/u/My Themes/d.lmr"}) {
+    // Absolute paths begin like the switches "/S", "/P", "/A" and "/C".
+    for (const std::string path : {"a.LMR", "dir/b.lmr", "c.Lmr", "/home/u/My Themes/d.lmr", "/srv/themes/blue.lmr",
+                                   "/proc/self/cwd/My.lmr", "/afs/home/me/blue.lmr", "/cdrom/blue.LMR"}) {
         const CommandLine line = CommandLine::Parse({path});
         EXPECT_EQ(line.mode, ProgramMode::SaverWithTemplate) << path;
         EXPECT_EQ(line.templatePath, path);

@@ -5,6 +5,7 @@
 #include "runloop.h"
 #include "settingsstore.h"
 #include "starproperty.h"
+#include "startup.h"
 #include "startupcontext.h"
 
 #include <gtest/gtest.h>
@@ -81,6 +82,42 @@ TEST_F(RunLoopTest, PrepareRunReadsTheRunSettings)
     run.PrepareRun(false);
     EXPECT_EQ(run.Settings().framesPerTheme, 0);
     EXPECT_FLOAT_EQ(run.Settings().perfMult, 1.0f);
+}
+
+TEST_F(RunLoopTest, RootSaverRendersAtItsHostWindowsSize)
+{
+    // The first run stored the primary screen's size; the host window is shaped otherwise.
+    PrepareStartup(context, store, {{0, 0, 1920, 1080}}, 0);
+    AdoptHostWindowAsScreen(context, 320, 240);
+    context.runMode = RunMode::Saver;
+    RunLoop &run = Loop();
+    run.PrepareRun(false);
+    EXPECT_EQ(run.Settings().geometry.renderWidth, 320);
+    EXPECT_EQ(run.Settings().geometry.renderHeight, 240);
+
+    AdoptHostWindowAsScreen(context, 1280, 1024);
+    run.PrepareRun(false);
+    EXPECT_EQ(run.Settings().geometry.renderWidth, 1280);
+    EXPECT_EQ(run.Settings().geometry.renderHeight, 1024);
+    store.WriteSetting("DirectX", "DX_WinWidth", 800);
+    store.WriteSetting("DirectX", "DX_WinHeight", 600);
+    run.PrepareRun(false);
+    EXPECT_EQ(run.Settings().geometry.renderWidth, 800) << "a stored size the window offers is kept";
+}
+
+TEST_F(RunLoopTest, FactoryThemesTakeTheRunsStarMultiplier)
+{
+    context.runMode = RunMode::Saver; // the first saver runs show theme 1
+    store.WriteSetting("Advanced", "Adv_PerfMult", 0.5f);
+    store.WriteSetting("Advanced", "Adv_ZeviCycle", 0);
+    RunLoop &run = Loop();
+    run.PrepareRun(false);
+    run.ChooseNextTheme();
+    EXPECT_EQ(context.properties.Int(StarProperty::Stars), 50000) << "the multiplier only counts while themes cycle";
+    store.WriteSetting("Advanced", "Adv_ZeviCycle", 1);
+    run.PrepareRun(false);
+    run.ChooseNextTheme();
+    EXPECT_EQ(context.properties.Int(StarProperty::Stars), 25000);
 }
 
 TEST_F(RunLoopTest, SaverRendersAtTheStoredSizeOnlyWhenItIsOffered)

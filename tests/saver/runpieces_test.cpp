@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 #include <cmath>
 
 namespace orvex {
@@ -34,13 +36,16 @@ TEST(ProgramRandomTable, SameSeedSameSequenceAndFeedbackStaysInRange)
     }
 }
 
-TEST(ProgramRandomTable, SeedOptionWinsOverTheEnvironment)
+TEST(ProgramRandomTable, SeedOptionWinsOverTheEnvironmentAndABadSeedIsReported)
 {
-    EXPECT_EQ(ResolveSeed(7u, "9"), 7u);
-    EXPECT_EQ(ResolveSeed(std::nullopt, " 9 "), 9u);
-    EXPECT_EQ(ResolveSeed(std::nullopt, "abc"), std::nullopt);
-    EXPECT_EQ(ResolveSeed(std::nullopt, "-4"), std::nullopt);
-    EXPECT_EQ(ResolveSeed(std::nullopt, nullptr), std::nullopt);
+    std::ostringstream warnings;
+    EXPECT_EQ(ResolveSeed(7u, "9", warnings), 7u);
+    EXPECT_EQ(ResolveSeed(std::nullopt, " 9 ", warnings), 9u);
+    EXPECT_EQ(ResolveSeed(std::nullopt, nullptr, warnings), std::nullopt);
+    EXPECT_EQ(warnings.str(), "");
+    EXPECT_EQ(ResolveSeed(std::nullopt, "abc", warnings), std::nullopt);
+    EXPECT_NE(warnings.str().find("ORVEX_SEED=\"abc\""), std::string::npos) << warnings.str();
+    EXPECT_EQ(ResolveSeed(std::nullopt, "-4", warnings), std::nullopt);
 }
 
 TEST(CometPaths, BSplineBlendsFourPointsWithWeightsSummingToOne)

@@ -3,9 +3,13 @@
 #include <QImage>
 #include <gtest/gtest.h>
 
+#include "filesizelimit.h"
+
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <thread>
 
 namespace orvex {
 namespace {
@@ -104,13 +108,68 @@ TEST_F(SnapshotTest, TrailsDriftWithTheVerticalOffset)
     EXPECT_LT(up, level - 5) << "trails drift up the screen";
 }
 
-TEST_F(SnapshotTest, UnwritablePathFailsWithAnError)
+TEST_F(SnapshotTest, ThePictureHasExactlyTheAskedSize)
+{
+    // Frames are a multiple of 4 wide and at least 16x12: the picture is cut from the frame.
+    for (const QSize size : {QSize(321, 240), QSize(10, 10), QSize(17, 13)}) {
+        SnapshotOptions options;
+        options.path = dir / "sized.png";
+        options.frames = 3;
+        options.width = size.width();
+        options.height = size.height();
+        options.seed = 1;
+        ASSERT_EQ(RunSnapshot(options), 0);
+        EXPECT_EQ(QImage(QString::fromStdString(options.path.string())).size(), size);
+    }
+}
+
+std::string FileBytes(const fs::path &path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+TEST_F(SnapshotTest, AFailedWriteIsReportedAndKeepsTheOldPicture)
 {
     SnapshotOptions options;
-    options.path = dir / "missing-folder" / "x.png";
-    options.frames = 2;
+    options.frames = 20;
     options.seed = 1;
+    options.theme = 1;
+    options.path = dir / "missing-folder" / "x.png";
     EXPECT_EQ(RunSnapshot(options), 1);
+
+    options.path = dir / "kept.png";
+    ASSERT_EQ(RunSnapshot(options), 0);
+    const std::string old = FileBytes(options.path);
+    options.theme = 2;
+    {
+        test::FileSizeLimit full(old.size() / 2);
+        EXPECT_EQ(RunSnapshot(options), 1);
+    }
+    EXPECT_EQ(FileBytes(options.path), old);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir), {}), 2) << "no temporary file beside the picture";
+
+    // Never replaced by a regular file, even when the folder would allow it.
+    if (fs::is_character_file("/dev/full")) {
+        options.path = "/dev/full";
+        EXPECT_EQ(RunSnapshot(options), 1);
+        EXPECT_TRUE(fs::is_character_file("/dev/full"));
+    }
+}
+
+TEST_F(SnapshotTest, AStopSignalEndsTheRenderWithoutAFile)
+{
+    SnapshotOptions options;
+    options.path = dir / "stopped.png";
+    options.frames = 10000000;
+    options.seed = 1;
+    std::thread stopper([] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        ::kill(::getpid(), SIGTERM);
+    });
+    EXPECT_EQ(RunSnapshot(options), 1);
+    stopper.join();
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir), {}), 1) << "only the settings folder is left";
 }
 
 } // namespace
