@@ -36,6 +36,7 @@ fuzz: deps
 bench: build
 	$(BUILD)/bin/engine_bench
 	$(BUILD)/bin/pipeline_bench
+	$(BUILD)/bin/settings_bench
 
 clean:
 	rm -rf $(BUILD) $(SAN_BUILD) $(FUZZ_BUILD)

@@ -8,12 +8,14 @@
 
 namespace orvex {
 
+// How long a writer waits for another one's lock unless it says otherwise.
+inline constexpr std::chrono::milliseconds kLockPatience = std::chrono::seconds(5);
+
 class FileLock {
 public:
     // Creates the lock file when needed and waits at most `patience` for the lock, so a
-    // stopped process that holds it cannot hang the caller.
-    explicit FileLock(const std::filesystem::path &lockFile,
-                      std::chrono::milliseconds patience = std::chrono::seconds(5));
+    // stopped process that holds it cannot hang the caller; zero tries once.
+    explicit FileLock(const std::filesystem::path &lockFile, std::chrono::milliseconds patience = kLockPatience);
     ~FileLock();
     FileLock(const FileLock &) = delete;
     FileLock &operator=(const FileLock &) = delete;

@@ -12,7 +12,7 @@ constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 // Blanks around a line or a field are layout, never content: content blanks are escaped.
 bool IsLayoutBlank(char c)
 {
-    return c == ' ' || c == '\t' || c == '\r';
+    return c == ' ' || c == '\t';
 }
 
 std::string_view TrimLayout(std::string_view text)
@@ -189,10 +189,19 @@ RegFile RegFile::Parse(std::string_view bytes)
     if (bytes.substr(0, kByteOrderMark.size()) == kByteOrderMark)
         bytes.remove_prefix(kByteOrderMark.size());
     size_t current = kNoSection;
-    while (!bytes.empty()) {
-        const size_t end = std::min(bytes.find('\n'), bytes.size());
-        file.ParseLine(TrimLayout(bytes.substr(0, end)), current);
-        bytes.remove_prefix(std::min(end + 1, bytes.size()));
+    // A line ends at LF or CR; CRLF ends a line and then an empty one, which is skipped
+    // like any blank line. Each kind is searched for on its own (a memchr each) and its
+    // next position kept, so a file with only one kind is not searched to its end per line.
+    size_t lineFeed = bytes.find('\n');
+    size_t carriageReturn = bytes.find('\r');
+    for (size_t start = 0; start < bytes.size();) {
+        if (lineFeed < start)
+            lineFeed = bytes.find('\n', start);
+        if (carriageReturn < start)
+            carriageReturn = bytes.find('\r', start);
+        const size_t end = std::min({lineFeed, carriageReturn, bytes.size()});
+        file.ParseLine(TrimLayout(bytes.substr(start, end - start)), current);
+        start = end + 1;
     }
     return file;
 }
@@ -203,18 +212,36 @@ void RegFile::ParseLine(std::string_view line, size_t &current)
 {
     if (line.empty() || line.front() == ';' || line.front() == '#')
         return;
+    const bool fits = line.size() <= kMaxLineLength;
     if (line.front() == '[') {
-        const bool wellFormed = line.size() >= 2 && line.back() == ']';
+        const bool wellFormed = fits && line.size() >= 2 && line.back() == ']';
         current = wellFormed ? SectionIndex(line.substr(1, line.size() - 2)) : kNoSection;
         if (!wellFormed)
             MarkDamaged();
         return;
     }
-    const size_t separator = FindSeparator(line);
-    if (separator == std::string_view::npos || current == kNoSection)
+    const size_t separator = fits ? FindSeparator(line) : std::string_view::npos;
+    if (separator == std::string_view::npos || current == kNoSection) {
         MarkDamaged();
-    else if (!Assign(current, Unescape(line.substr(0, separator)), Unescape(line.substr(separator + 1))))
+        return;
+    }
+    const std::string name = Unescape(line.substr(0, separator));
+    std::string text = Unescape(line.substr(separator + 1));
+    // Raw bytes that are not UTF-8 grow fourfold when escaped: a value whose line would
+    // outgrow the bound once written is dropped now rather than at the next read.
+    if (!FitsOnALine(name, text))
+        MarkDamaged();
+    else if (!Assign(current, name, std::move(text)))
         MarkDamaged(); // a repeated name: the later line wins, the earlier one is dropped
+}
+
+bool RegFile::FitsOnALine(std::string_view name, std::string_view text)
+{
+    // No escape is longer than "\xHH": shorter values fit without being escaped to count.
+    constexpr size_t kLongestEscape = 4;
+    if ((name.size() + text.size()) * kLongestEscape + 1 <= kMaxLineLength)
+        return true;
+    return Escape(name, true).size() + 1 + Escape(text, false).size() <= kMaxLineLength;
 }
 
 std::string RegFile::Serialise() const

@@ -31,8 +31,16 @@ public:
         Unusable, // not text at all (NUL bytes): the hive is empty
     };
 
+    // The longest line read as a section or a value: a longer one (a runaway value) is
+    // damage, so it is neither kept in memory nor written back.
+    static constexpr size_t kMaxLineLength = 64 * 1024;
+
     // Never fails: what cannot be understood is left out and reported by Status().
+    // Lines end at LF, CRLF or a lone CR.
     static RegFile Parse(std::string_view bytes);
+
+    // Whether the value's line stays within kMaxLineLength once escaped, so it reads back.
+    static bool FitsOnALine(std::string_view name, std::string_view text);
 
     std::string Serialise() const;
 

@@ -22,9 +22,6 @@ const std::string_view kSettingsReadOnlyMessage =
 
 namespace {
 
-// The longest text a value may hold and still be read; longer values read as the default.
-constexpr size_t kMaxTextLength = 254;
-
 std::string KeyPath(std::string_view application, std::string_view section)
 {
     return "SOFTWARE\\Orvex\\" + std::string(application) + "\\" + std::string(section);
@@ -73,7 +70,8 @@ RegFile ParsedContents(const FileContents &contents)
 }
 
 // A file that exists but did not parse cleanly is kept under another name before it is
-// replaced, so nothing the parser left out is lost for good.
+// replaced, so nothing the parser left out is lost for good. One copy per damaged
+// content: failing writes over the same damaged file do not pile up copies.
 bool KeepIfDamaged(const std::filesystem::path &file, const FileContents &contents, const RegFile &hive)
 {
     const bool damaged = contents.status == FileContents::Status::Unreadable || hive.Status() != RegFile::Health::Clean;
@@ -86,6 +84,16 @@ std::optional<float> StoredSingle(std::string_view text)
 }
 
 } // namespace
+
+struct SettingsStore::Snapshot {
+    std::optional<FileStamp> stamp; // none: missing, not a file, or changing while read
+    RegFile hive;
+};
+
+bool ReadsBackAsStored(std::string_view text)
+{
+    return CharacterCount(Trim(text)) <= kMaxSettingTextLength;
+}
 
 std::string SettingValue::ToText() const
 {
@@ -106,39 +114,63 @@ SettingsStore::SettingsStore(std::filesystem::path file) : file_(std::move(file)
 
 SettingsStore::~SettingsStore() = default;
 
-// 1. lock, 2. re-read, 3. keep a damaged file, 4. change the values, 5. replace atomically.
+// 1. lock, 2. clear away killed writers' temporaries, 3. re-read, 4. keep a damaged file,
+// 5. change the values, 6. replace atomically. A symbolic link is followed to a regular
+// file (or to a missing one in an existing folder); anything else (a device, FIFO,
+// socket or folder) is neither replaced nor given a lock file beside it.
 template <typename Change>
-bool SettingsStore::Update(Change &&change)
+bool SettingsStore::Update(Change &&change, std::chrono::milliseconds patience)
 {
-    const std::filesystem::path file = FollowLinks(file_);
     std::error_code error;
-    if (file.has_parent_path())
-        std::filesystem::create_directories(file.parent_path(), error);
-    if (error)
+    if (file_.has_parent_path())
+        std::filesystem::create_directories(file_.parent_path(), error);
+    const std::optional<std::filesystem::path> file = ReplaceableTarget(file_);
+    if (error || !file)
         return false;
-    const FileLock lock(file.string() + ".lock");
+    const FileLock lock(file->string() + ".lock", patience);
     if (!lock.Held())
         return false;
-    const FileContents contents = ReadWholeFile(file);
+    RemoveStaleTemporaries(*file);
+    const FileContents contents = ReadWholeFile(*file);
+    if (contents.status == FileContents::Status::NotAFile)
+        return false;
     RegFile hive = ParsedContents(contents);
-    if (!KeepIfDamaged(file, contents, hive))
+    if (!KeepIfDamaged(*file, contents, hive))
         return false;
     change(hive);
-    return ReplaceFile(file, hive.Serialise());
+    if (!ReplaceFile(*file, hive.Serialise()))
+        return false;
+    // Still under the lock: the stamp is the one of the version just written.
+    Remember(StampOf(*file), std::move(hive));
+    return true;
 }
 
-bool SettingsStore::WriteSetting(std::string_view section, std::string_view key, const SettingValue &value,
-                                 int32_t rootSelector, std::string_view application)
+bool SettingsStore::Write(std::string_view section, std::string_view key, const SettingValue &value,
+                          int32_t rootSelector, std::string_view application, std::chrono::milliseconds patience)
 {
     if (rootSelector != kCurrentUserRoot || !IsPrintable(section) || !IsPrintable(application))
         return false;
     const std::string path = KeyPath(application, section);
     std::string text(Trim(value.ToText()));
+    // A line the parser would drop as damage would lose the value at the next write.
+    if (!RegFile::FitsOnALine(key, text))
+        return false;
     if (pending_) {
         pending_->Set(path, key, std::move(text));
         return true;
     }
-    return Update([&](RegFile &hive) { hive.Set(path, key, std::move(text)); });
+    return Update([&](RegFile &hive) { hive.Set(path, key, std::move(text)); }, patience);
+}
+
+bool SettingsStore::WriteSetting(std::string_view section, std::string_view key, const SettingValue &value,
+                                 int32_t rootSelector, std::string_view application)
+{
+    return Write(section, key, value, rootSelector, application, kLockPatience);
+}
+
+bool SettingsStore::WriteSettingIfUnlocked(std::string_view section, std::string_view key, const SettingValue &value)
+{
+    return Write(section, key, value, kCurrentUserRoot, kApplication, std::chrono::milliseconds(0));
 }
 
 void SettingsStore::BeginBatch()
@@ -152,11 +184,33 @@ bool SettingsStore::CommitBatch()
     if (!pending_)
         return true;
     const std::unique_ptr<RegFile> batch = std::move(pending_);
-    return Update([&](RegFile &hive) {
-        for (const RegSection &section : batch->Sections())
-            for (const RegValue &value : section.values)
-                hive.Set(section.path, value.name, value.text);
-    });
+    return Update(
+        [&](RegFile &hive) {
+            for (const RegSection &section : batch->Sections())
+                for (const RegValue &value : section.values)
+                    hive.Set(section.path, value.name, value.text);
+        },
+        kLockPatience);
+}
+
+const RegFile &SettingsStore::Hive() const
+{
+    // A stat per read instead of a parse: other writers replace the file (a new inode)
+    // or edit it in place (a new size or modification time), and either is seen.
+    const std::optional<FileStamp> stamp = StampOf(file_);
+    if (!snapshot_ || !stamp || snapshot_->stamp != stamp) {
+        const FileContents contents = ReadWholeFile(file_);
+        Remember(contents.stamp, ParsedContents(contents));
+    }
+    return snapshot_->hive;
+}
+
+// A version too young to be told from an edit in the same clock tick is read again
+// next time; a stamp that is not kept matches no file.
+void SettingsStore::Remember(const std::optional<FileStamp> &stamp, RegFile hive) const
+{
+    const bool settled = stamp && IsSettled(*stamp);
+    snapshot_ = std::make_unique<Snapshot>(Snapshot{settled ? stamp : std::nullopt, std::move(hive)});
 }
 
 std::optional<std::string> SettingsStore::StoredText(std::string_view section, std::string_view key,
@@ -165,11 +219,10 @@ std::optional<std::string> SettingsStore::StoredText(std::string_view section, s
     if (rootSelector != kCurrentUserRoot)
         return std::nullopt;
     const std::string path = KeyPath(application, section);
-    const RegFile hive = ParsedContents(ReadWholeFile(file_));
     const std::string *text = pending_ ? pending_->Find(path, key) : nullptr;
     if (!text)
-        text = hive.Find(path, key);
-    if (!text || CharacterCount(*text) > kMaxTextLength)
+        text = Hive().Find(path, key);
+    if (!text || CharacterCount(*text) > kMaxSettingTextLength)
         return std::nullopt;
     return *text;
 }
@@ -207,7 +260,7 @@ bool SettingsStore::HasSetting(std::string_view section, std::string_view key, i
     const std::string path = KeyPath(application, section);
     if (pending_ && pending_->Find(path, key))
         return true;
-    return ParsedContents(ReadWholeFile(file_)).Find(path, key) != nullptr;
+    return Hive().Find(path, key) != nullptr;
 }
 
 // A failed write must count even when an earlier run left "1" behind.
@@ -215,9 +268,8 @@ bool SettingsStore::CheckSettingsWritable()
 {
     // The probe goes to the file itself, even while a batch is open.
     const std::string path = KeyPath(kApplication, "General");
-    const bool written = Update([&](RegFile &hive) { hive.Set(path, "TestRegWrite", "1"); });
-    const RegFile hive = ParsedContents(ReadWholeFile(file_));
-    const std::string *probe = hive.Find(path, "TestRegWrite");
+    const bool written = Update([&](RegFile &hive) { hive.Set(path, "TestRegWrite", "1"); }, kLockPatience);
+    const std::string *probe = Hive().Find(path, "TestRegWrite");
     return written && probe != nullptr && *probe == "1";
 }
 

@@ -3,7 +3,13 @@
 // per key path below the hive root ("[SOFTWARE\Orvex\Lumora\Advanced]") and one
 // "Name=Text" line per value. Every read sees the latest write of any process; every
 // write is locked, re-reads the file and replaces it atomically.
+//
+// A store keeps the file it last parsed and parses again only when the file's stamp
+// (inode, size, modification time) changed, so reading many values costs one parse. It
+// is used from one thread at a time.
 
+#include <chrono>
+#include <cstddef>
 #include <cstdint>
 #include <filesystem>
 #include <memory>
@@ -16,6 +22,10 @@ namespace orvex {
 
 inline constexpr int32_t kCurrentUserRoot = 1;
 inline constexpr std::string_view kApplication = "Lumora";
+
+// The longest text, in characters, a stored value may hold and still be read; longer
+// values read as the default.
+inline constexpr size_t kMaxSettingTextLength = 254;
 
 // Any scalar a caller stores or passes as a default: integers in plain decimal,
 // reals as their shortest round-trip text with a point, text as it is.
@@ -37,6 +47,7 @@ private:
 };
 
 class RegFile;
+struct FileStamp;
 
 class SettingsStore {
 public:
@@ -51,9 +62,15 @@ public:
     const std::filesystem::path &File() const { return file_; }
 
     // Stores the value's text, trimmed; false when the file cannot be written
-    // (the old file is then left as it was) or rootSelector is not the current user.
+    // (the old file is then left as it was), rootSelector is not the current user, or
+    // the text is too long for its line to be read back (over 64 KiB).
     bool WriteSetting(std::string_view section, std::string_view key, const SettingValue &value,
                       int32_t rootSelector = kCurrentUserRoot, std::string_view application = kApplication);
+
+    // WriteSetting without waiting: false, with nothing written, while another writer
+    // holds the lock. For the bookkeeping the saver writes for itself at start-up, which
+    // must not delay the first frame when a stopped process holds the lock.
+    bool WriteSettingIfUnlocked(std::string_view section, std::string_view key, const SettingValue &value);
 
     // The stored text, or the default's text when absent, unreadable or over 254 characters.
     std::string ReadSettingText(std::string_view section, std::string_view key,
@@ -87,18 +104,34 @@ public:
 
 private:
     friend class SettingsBatch;
+    struct Snapshot;
 
-    // The stored text when it exists and is at most 254 characters long.
+    bool Write(std::string_view section, std::string_view key, const SettingValue &value, int32_t rootSelector,
+               std::string_view application, std::chrono::milliseconds patience);
+
+    // The stored text when it exists and is at most kMaxSettingTextLength characters long.
     std::optional<std::string> StoredText(std::string_view section, std::string_view key, int32_t rootSelector,
                                           std::string_view application) const;
 
-    // Applies change to the hive under the lock and replaces the file atomically.
+    // The file as it is now, parsed again only when it changed since the last parse.
+    const RegFile &Hive() const;
+    // Keeps hive as the file's content while the file keeps the stamp, once the stamp is
+    // settled (see IsSettled); until then every read parses the file again.
+    void Remember(const std::optional<FileStamp> &stamp, RegFile hive) const;
+
+    // Applies change to the hive under the lock (waiting at most patience for it) and
+    // replaces the file atomically.
     template <typename Change>
-    bool Update(Change &&change);
+    bool Update(Change &&change, std::chrono::milliseconds patience);
 
     std::filesystem::path file_;
     std::unique_ptr<RegFile> pending_; // the open batch's writes
+    mutable std::unique_ptr<Snapshot> snapshot_; // the last version of the file parsed or written
 };
+
+// Whether the text, stored as a value, reads back as itself rather than as the default:
+// at most kMaxSettingTextLength characters once trimmed.
+bool ReadsBackAsStored(std::string_view text);
 
 // Opens a batch on the store for its lifetime; the writes are stored when it ends.
 class SettingsBatch {

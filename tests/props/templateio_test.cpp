@@ -189,6 +189,22 @@ TEST_F(TemplateIoTest, LoadingATemplateFillsMissingKeysWithFactoryDefaults)
     EXPECT_EQ(store.ReadSettingText(kSectionGeneral, "AnimationType"), "0");
 }
 
+// A value the store could not read back (over 254 characters) would only bloat the
+// settings file, for good with a runaway one: the key keeps its value instead.
+TEST_F(TemplateIoTest, ValuesTooLongForTheStoreAreNotLoaded)
+{
+    const std::string longest(254, '8');
+    WriteFile(Path("huge.lmr"), "\r\n[Lumora]\r\nStars=" + std::string(10 * 1024 * 1024, '7') + "\r\nSpeed="
+                                    + std::string(255, '9') + "\r\nPersist=" + longest + "\r\n");
+    store.WriteSetting(kSectionLumora, "Stars", 4000);
+    store.WriteSetting(kSectionLumora, "Speed", 12);
+    LoadTemplateIntoSettings(Path("huge.lmr"), false, context);
+    EXPECT_EQ(store.ReadSettingText(kSectionLumora, "Stars"), "4000");
+    EXPECT_EQ(store.ReadSettingText(kSectionLumora, "Speed"), "12");
+    EXPECT_EQ(store.ReadSettingText(kSectionLumora, "Persist"), longest);
+    EXPECT_LT(std::filesystem::file_size(store.File()), 64u * 1024);
+}
+
 TEST_F(TemplateIoTest, AFileThatIsNoTemplateLoadsNothing)
 {
     store.WriteSetting(kSectionLumora, "Stars", 1234);

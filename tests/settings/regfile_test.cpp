@@ -46,9 +46,24 @@ TEST(RegFileTest, HealthTellsWhatWasLeftOut)
         {"[\n", Health::Damaged},
         {"[A]\nx=1\nX=2\n", Health::Damaged},
         {std::string("[A]\nx=1\n\0", 9), Health::Unusable},
+        {"[A]\nx=" + std::string(RegFile::kMaxLineLength - 2, 'v'), Health::Clean},
+        {"[A]\nx=" + std::string(RegFile::kMaxLineLength - 1, 'v'), Health::Damaged},
+        {"[" + std::string(RegFile::kMaxLineLength, 'A') + "]\nx=1\n", Health::Damaged},
+        {"[A]\nx=" + std::string(RegFile::kMaxLineLength / 2, '\xff'), Health::Damaged}, // too long once escaped
     };
     for (const Case &c : cases)
         EXPECT_EQ(RegFile::Parse(c.bytes).Status(), c.expected) << c.bytes;
+}
+
+TEST(RegFileTest, LoneCarriageReturnsEndLinesAsLineFeedsDo)
+{
+    for (const std::string end : {"\n", "\r\n", "\r"}) {
+        const RegFile file = RegFile::Parse("; heading" + end + end + "[A]" + end + "x=1" + end + "y = 2" + end);
+        EXPECT_EQ(file.Status(), Health::Clean);
+        ASSERT_NE(file.Find("A", "y"), nullptr);
+        EXPECT_EQ(*file.Find("A", "x"), "1");
+        EXPECT_EQ(*file.Find("A", "y"), "2");
+    }
 }
 
 TEST(RegFileTest, LaterDuplicatesWinAndSectionsMerge)

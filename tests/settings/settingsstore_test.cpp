@@ -5,8 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <csignal>
+#include <fcntl.h>
 #include <limits>
 #include <pwd.h>
 #include <sys/resource.h>
@@ -379,14 +382,29 @@ TEST_F(SettingsStoreTest, StrayLinesAreSkippedAndKeptBeforeTheFirstWrite)
     EXPECT_EQ(store.ReadSettingLong("Lumora", "StarCount", 0), 5);
 }
 
+// A FIFO stands in for a device such as /dev/null: in the file's place, or at the end of
+// a link to it. Nothing is written over it, and no lock or copy is put beside it.
 TEST_F(SettingsStoreTest, SomethingOtherThanAFileReadsAsDefaultsWithoutBlocking)
 {
+    const std::filesystem::path devices = config.Folder() / "devices";
+    std::filesystem::create_directories(devices);
     std::filesystem::create_directories(store.File().parent_path());
-    ASSERT_EQ(::mkfifo(store.File().c_str(), 0600), 0);
-    EXPECT_EQ(store.ReadSettingLong("General", "Key", 8), 8);
-    ASSERT_TRUE(store.WriteSetting("General", "Key", 3));
-    EXPECT_EQ(DamagedCopies(), 1u);
-    EXPECT_EQ(store.ReadSettingLong("General", "Key", 8), 3);
+    for (const bool throughALink : {false, true}) {
+        const std::filesystem::path fifo = throughALink ? devices / "fifo" : store.File();
+        ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+        if (throughALink)
+            std::filesystem::create_symlink(fifo, store.File());
+
+        EXPECT_EQ(store.ReadSettingLong("General", "Key", 8), 8) << throughALink;
+        EXPECT_FALSE(store.WriteSetting("General", "Key", 3)) << throughALink;
+        EXPECT_FALSE(store.CheckSettingsWritable()) << throughALink;
+        EXPECT_EQ(store.ReadSettingLong("General", "Key", 8), 8) << throughALink;
+        EXPECT_EQ(std::filesystem::symlink_status(fifo).type(), std::filesystem::file_type::fifo) << throughALink;
+        EXPECT_EQ(FilesBeside(), std::vector<std::filesystem::path>{"Lumora.reg"}) << throughALink;
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(devices), {}), throughALink ? 1 : 0);
+        std::filesystem::remove(store.File());
+        std::filesystem::remove(fifo);
+    }
 }
 
 TEST_F(SettingsStoreTest, WritingThroughASymbolicLinkKeepsTheLink)
@@ -398,6 +416,152 @@ TEST_F(SettingsStoreTest, WritingThroughASymbolicLinkKeepsTheLink)
     ASSERT_TRUE(store.WriteSetting("General", "Key", 3));
     EXPECT_TRUE(std::filesystem::is_symlink(store.File()));
     EXPECT_EQ(SettingsStore(target).ReadSettingLong("General", "Key", 0), 3);
+}
+
+// A link whose file does not exist yet (a dotfiles folder checked out without it) stays a
+// link and the file is created at its end, relative links read from the link's folder.
+// Without the target's folder there is nowhere to write: nothing is created.
+TEST_F(SettingsStoreTest, ADanglingLinkStaysALinkAndItsFileIsCreated)
+{
+    const std::filesystem::path target = config.Folder() / "dotfiles" / "Lumora.reg";
+    std::filesystem::create_directories(target.parent_path());
+    std::filesystem::create_directories(store.File().parent_path());
+    std::filesystem::create_symlink("../dotfiles/Lumora.reg", store.File());
+    ASSERT_TRUE(store.WriteSetting("General", "Key", 3));
+    EXPECT_TRUE(std::filesystem::is_symlink(store.File()));
+    EXPECT_EQ(SettingsStore(target).ReadSettingLong("General", "Key", 0), 3);
+    EXPECT_EQ(store.ReadSettingLong("General", "Key", 0), 3);
+
+    std::filesystem::remove(store.File());
+    std::filesystem::create_symlink(config.Folder() / "missing" / "Lumora.reg", store.File());
+    EXPECT_FALSE(store.WriteSetting("General", "Key", 4));
+    EXPECT_TRUE(std::filesystem::is_symlink(store.File()));
+    EXPECT_FALSE(std::filesystem::exists(config.Folder() / "missing"));
+}
+
+// Line ends as an old Mac editor or a careless converter leaves them.
+TEST_F(SettingsStoreTest, CarriageReturnLineEndsKeepTheirValues)
+{
+    store.WriteSetting("Lumora", "StarCount", 2500);
+    store.WriteSetting("General", "UseCountSaver", 12);
+    std::string bytes = ReadBytes(store.File());
+    std::replace(bytes.begin(), bytes.end(), '\n', '\r');
+    WriteBytes(store.File(), bytes);
+
+    EXPECT_EQ(store.ReadSettingLong("Lumora", "StarCount", 0), 2500);
+    ASSERT_TRUE(store.WriteSetting("General", "UseCountSaver", 13));
+    EXPECT_EQ(store.ReadSettingLong("Lumora", "StarCount", 0), 2500) << "the first write keeps the values";
+    EXPECT_EQ(store.ReadSettingLong("General", "UseCountSaver", 0), 13);
+    EXPECT_EQ(DamagedCopies(), 0u) << "the file was read completely";
+}
+
+// A damaged file that cannot be replaced (here: no room for the new file) is copied once,
+// however often writes fail; a different damaged content gets a copy of its own.
+TEST_F(SettingsStoreTest, FailingWritesOverADamagedFileKeepOneCopyPerContent)
+{
+    const std::string damaged = "[SOFTWARE\\Orvex\\Lumora\\Lumora]\nStarCount=5\nno sign here\n";
+    const auto replaceWith = [&](const std::string &bytes) {
+        // a new inode, as an editor saving through a temporary leaves it
+        WriteBytes(store.File().string() + ".new", bytes);
+        std::filesystem::rename(store.File().string() + ".new", store.File());
+    };
+    const auto writesFail = [&] {
+        return InChild([&] {
+            std::signal(SIGXFSZ, SIG_IGN);
+            const rlimit limit {rlim_t(damaged.size() + 16), rlim_t(damaged.size() + 16)};
+            if (::setrlimit(RLIMIT_FSIZE, &limit) != 0)
+                return false;
+            bool anyWritten = false;
+            for (int i = 0; i < 20; ++i)
+                anyWritten = store.WriteSetting("Lumora", "Title", std::string(100, 't')) || anyWritten;
+            return !anyWritten;
+        });
+    };
+    replaceWith(damaged);
+    ASSERT_TRUE(writesFail());
+    EXPECT_EQ(DamagedCopies(), 1u);
+    replaceWith(damaged);
+    ASSERT_TRUE(writesFail());
+    EXPECT_EQ(DamagedCopies(), 1u) << "the same bytes are already kept";
+    replaceWith(damaged + "another stray\n");
+    ASSERT_TRUE(writesFail());
+    EXPECT_EQ(DamagedCopies(), 2u);
+    EXPECT_EQ(store.ReadSettingLong("Lumora", "StarCount", 0), 5);
+}
+
+// The saver's own start-up writes give way to a lock held by a stopped process at once,
+// instead of waiting five seconds for it.
+TEST_F(SettingsStoreTest, AWriteThatMustNotWaitIsSkippedWhileTheLockIsHeld)
+{
+    ASSERT_TRUE(store.WriteSetting("General", "UseCountSaver", 1));
+    {
+        const FileLock held(store.File().string() + ".lock");
+        ASSERT_TRUE(held.Held());
+        const auto start = std::chrono::steady_clock::now();
+        EXPECT_FALSE(store.WriteSettingIfUnlocked("General", "UseCountSaver", 2));
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(100));
+        EXPECT_EQ(store.ReadSettingLong("General", "UseCountSaver", 0), 1);
+    }
+    EXPECT_TRUE(store.WriteSettingIfUnlocked("General", "UseCountSaver", 3));
+    EXPECT_EQ(store.ReadSettingLong("General", "UseCountSaver", 0), 3);
+}
+
+// A runaway line (a 10 MB value from a bad template) is not read, not kept in memory and
+// not written back: the first write drops it, keeping a copy, and nothing writes one again.
+TEST_F(SettingsStoreTest, LinesTooLongToReadAreDroppedAndNeverWritten)
+{
+    const std::string huge(10 * 1024 * 1024, '7');
+    WriteBytes(store.File(), "[SOFTWARE\\Orvex\\Lumora\\Lumora]\nStars=" + huge + "\nSpeed=12\n");
+    EXPECT_FALSE(store.HasSetting("Lumora", "Stars"));
+    EXPECT_EQ(store.ReadSettingLong("Lumora", "Speed", 0), 12);
+
+    EXPECT_FALSE(store.WriteSetting("Lumora", "Title", std::string(RegFile::kMaxLineLength, 't')));
+    ASSERT_TRUE(store.WriteSetting("Lumora", "Title", std::string(300, 't')));
+    EXPECT_LT(std::filesystem::file_size(store.File()), 1024u);
+    EXPECT_EQ(DamagedCopies(), 1u);
+    EXPECT_EQ(store.ReadSettingLong("Lumora", "Speed", 0), 12);
+}
+
+// Reads parse the file once and then only stat it. The file is edited in place here with
+// its size and (old) modification time kept, which only a re-read could notice; moving
+// the time by one nanosecond must be noticed.
+TEST_F(SettingsStoreTest, ReadsParseAnUnchangedFileOnce)
+{
+    std::string bytes = "[SOFTWARE\\Orvex\\Lumora\\Lumora]\nStars=1111\n";
+    for (int i = 0; bytes.size() < 1024 * 1024; ++i)
+        bytes += "Filler" + std::to_string(i) + "=" + std::string(100, 'f') + "\n";
+    const auto writeInPlace = [&](const std::string &stars, long nanoseconds) {
+        bytes.replace(bytes.find("Stars=") + 6, 4, stars);
+        WriteBytes(store.File(), bytes);
+        const timespec times[2] = {{0, UTIME_OMIT}, {1'600'000'000, nanoseconds}};
+        ASSERT_EQ(::utimensat(AT_FDCWD, store.File().c_str(), times, 0), 0);
+    };
+    writeInPlace("1111", 123);
+    EXPECT_EQ(store.ReadSettingLong("Lumora", "Stars", 0), 1111);
+    writeInPlace("2222", 123);
+    int stale = 0;
+    for (int i = 0; i < 100; ++i)
+        stale += store.ReadSettingLong("Lumora", "Stars", 0) == 1111;
+    EXPECT_EQ(stale, 100);
+    writeInPlace("2222", 124);
+    EXPECT_EQ(store.ReadSettingLong("Lumora", "Stars", 0), 2222);
+    EXPECT_EQ(SettingsStore(store.File()).ReadSettingLong("Lumora", "Stars", 0), 2222);
+}
+
+// Temporaries of writes killed half-way would otherwise stay beside the file for good;
+// look-alikes of other files or names stay.
+TEST_F(SettingsStoreTest, AWriteRemovesTemporariesOfKilledWrites)
+{
+    store.WriteSetting("Lumora", "Stars", 1);
+    const std::filesystem::path folder = store.File().parent_path();
+    for (const char *name : {"Lumora.reg.tmp-a1B2c3", "Lumora.reg.tmp-Zz9yY8", "Lumora.reg.tmp-keep-me",
+                             "Lumora.reg.tmp-x", "Other.reg.tmp-a1B2c3"})
+        WriteBytes(folder / name, ReadBytes(store.File()));
+    ASSERT_TRUE(store.WriteSetting("Lumora", "Stars", 2));
+    std::vector<std::filesystem::path> files = FilesBeside();
+    std::sort(files.begin(), files.end());
+    EXPECT_EQ(files, (std::vector<std::filesystem::path>{"Lumora.reg", "Lumora.reg.lock", "Lumora.reg.tmp-keep-me",
+                                                         "Lumora.reg.tmp-x", "Other.reg.tmp-a1B2c3"}));
 }
 
 TEST(FileLockTest, ASecondHolderGivesUpAfterItsPatience)
