@@ -37,6 +37,8 @@ bench: build
 	$(BUILD)/bin/engine_bench
 	$(BUILD)/bin/pipeline_bench
 	$(BUILD)/bin/settings_bench
+	$(BUILD)/bin/video_bench
+	bash bench/onscreen_bench $(BUILD)
 
 clean:
 	rm -rf $(BUILD) $(SAN_BUILD) $(FUZZ_BUILD)

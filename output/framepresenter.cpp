@@ -1,6 +1,10 @@
 #include "framepresenter.h"
 
 #include "enginelibrary.h"
+#include "frameratemeter.h"
+#include "framestats.h"
+#include "onscreenmessage.h"
+#include "videoframesink.h"
 #include "numbertext.h"
 
 #include <algorithm>
@@ -39,14 +43,36 @@ void FramePresenter::BeginRun(const FrameGeometry &geometry, DisplayLayout layou
     header_ = MakeFrameInfoHeader(target_.InnerWidth(), geometry.renderHeight);
     target_.Clear();
     const size_t pixels = size_t(geometry.renderWidth) * size_t(geometry.renderHeight);
-    work_.assign(pixels, 0u);
-    display_.assign(pixels, 0u);
+    work_ = display_ = {};
+    ownMemory_ = {};
+    std::span<uint32_t> memory = target_.FrameMemory(2 * pixels);
+    if (memory.size() < 2 * pixels) {
+        ownMemory_.assign(2 * pixels, 0u);
+        memory = ownMemory_;
+    } else {
+        std::fill(memory.begin(), memory.end(), 0u);
+    }
+    work_ = memory.first(pixels);
+    display_ = memory.subspan(pixels, pixels);
+}
+
+uint32_t *FramePresenter::WorkBuffer()
+{
+    target_.FinishPresenting();
+    return work_.data();
 }
 
 void FramePresenter::SetFilter(int32_t type, uint32_t mask)
 {
     filterType_ = type;
     filterMask_ = mask;
+}
+
+void FramePresenter::SetFrameRateMeter(FrameRateMeter *meter, bool overlay)
+{
+    meter_ = meter;
+    overlay_ = meter != nullptr && overlay;
+    target_.SetOverlayText({});
 }
 
 void FramePresenter::PresentFrame(int32_t brightness, int32_t desktopLevel)
@@ -60,20 +86,61 @@ void FramePresenter::PresentFrame(int32_t brightness, int32_t desktopLevel)
     }
 }
 
-void FramePresenter::PresentSteps(int32_t brightness, [[maybe_unused]] int32_t desktopLevel)
+void FramePresenter::PresentSteps(int32_t brightness, int32_t desktopLevel)
 {
+    target_.FinishPresenting();
+    if (stats_)
+        stats_->FrameStart();
     if (brightness == -1)
         brightness = blendMul_;
-    // The desktop level only matters once a desktop picture is captured; none is taken yet.
-    const int32_t level = 0;
+    const int32_t level = DesktopLevel(desktopLevel);
     using Steady = std::chrono::steady_clock;
     const auto start = Steady::now();
     Blend(brightness + 720, level);
+    StampMessage();
+    if (stats_)
+        stats_->BlendDone();
     const auto blended = Steady::now();
+    if (meter_) {
+        meter_->FrameShown();
+        if (overlay_)
+            target_.SetOverlayText(meter_->Text());
+    }
     Blit(level);
+    if (videoSink_)
+        videoSink_->FramePresented(*this);
     const auto shown = Steady::now();
+    if (stats_)
+        stats_->FrameShown();
     times_.blendMs = std::chrono::duration<double, std::milli>(blended - start).count();
     times_.blitMs = std::chrono::duration<double, std::milli>(shown - blended).count();
+}
+
+bool FramePresenter::DesktopShown() const
+{
+    const size_t frameBytes = size_t(geometry_.renderWidth) * size_t(geometry_.renderHeight) * 3;
+    return layout_.mode == RunMode::Saver && desktop_.InUse() && desktopPicture_.Size() == frameBytes;
+}
+
+int32_t FramePresenter::DesktopLevel(int32_t requested)
+{
+    // Without a picture of the desktop (none could be taken) the stars show alone.
+    if (!DesktopShown())
+        return 0;
+    return requested != -1 ? requested : NextDesktopLevel(desktop_, state_.desktopFadeFrame);
+}
+
+void FramePresenter::StampMessage()
+{
+    if (layout_.mode != RunMode::Saver)
+        return;
+    // The first saver frame shows no message.
+    if (state_.messageDelay != 1) {
+        ++state_.messageDelay;
+        return;
+    }
+    if (message_)
+        message_->Draw(engine_, work_.data());
 }
 
 void FramePresenter::Blend(int32_t mul, int32_t level)
@@ -91,7 +158,13 @@ void FramePresenter::Blend(int32_t mul, int32_t level)
         engine_.BlendPixel32Filter(work, display_.data(), width, rows, mul, t.offsetA, t.offsetB,
                                    filterType_, filterMask_);
         break;
-    case BlendRoutine::DesktopMask:
+    case BlendRoutine::DesktopMask: {
+        // The engine walks the bottom-up desktop from its last row in memory, the frame's top.
+        const uint8_t *desktopTop = desktopPicture_.ScaledTo(level, engine_).data() + size_t(geometry_.renderHeight - 1) * width * 3;
+        engine_.BlendPixelDeskRGB32Mask(work, desktopTop, display_.data(), width, rows, mul, 255 - level, t.offsetA,
+                                        t.offsetB, filterType_, filterMask_);
+        break;
+    }
     case BlendRoutine::None:
         break;
     }
@@ -116,8 +189,13 @@ void FramePresenter::Blit(int32_t level)
 void FramePresenter::ExitFade(int32_t steps, int32_t stepSize)
 {
     const int32_t count = int64_t(steps) * stepSize >= 91 ? RoundHalfEven(90.0 / stepSize) : steps;
-    for (int32_t i = 1; i <= count; ++i)
-        PresentFrame(90 - i * stepSize, -1);
+    const bool desktop = DesktopShown();
+    for (int32_t i = 1; i <= count; ++i) {
+        if (desktop)
+            PresentFrame(-1, ClosingDesktopLevel(desktop_.percent, i, count));
+        else
+            PresentFrame(90 - i * stepSize, -1);
+    }
 }
 
 } // namespace orvex

@@ -2,16 +2,22 @@
 // Per-frame presentation: the trail blend (with the colour filter or desktop blend),
 // then the blit of the finished frame to the presentation target.
 
+#include "desktopblend.h"
 #include "framegeometry.h"
 #include "presentationtarget.h"
 #include "runmode.h"
 
 #include <cstdint>
+#include <span>
 #include <vector>
 
 namespace orvex {
 
 class EngineLibrary;
+class FrameRateMeter;
+class FrameStats;
+class OnScreenMessage;
+class VideoFrameSink;
 
 // How long the last frame's blend and blit took, in milliseconds.
 struct PresentTimes {
@@ -22,7 +28,6 @@ struct PresentTimes {
 // Values that outlive display runs within one process.
 struct PresentState {
     int16_t messageDelay = 0;
-    int32_t lastDesktopLevel = 0;
     int32_t desktopFadeFrame = 0;
 };
 
@@ -52,15 +57,31 @@ public:
     // Starts a display run: clears the target and allocates both frame buffers (zero).
     void BeginRun(const FrameGeometry &geometry, DisplayLayout layout);
 
-    uint32_t *WorkBuffer() { return work_.data(); }
-    const std::vector<uint32_t> &Work() const { return work_; }
-    const std::vector<uint32_t> &Display() const { return display_; }
+    // For writing the next frame: waits until the target has read the last one.
+    uint32_t *WorkBuffer();
+    std::span<const uint32_t> Work() const { return work_; }
+    std::span<const uint32_t> Display() const { return display_; }
     const FrameInfoHeader &Header() const { return header_; }
     PresentState &State() { return state_; }
     const PresentTimes &LastTimes() const { return times_; }
 
     void SetBlendMul(int32_t blendMul) { blendMul_ = blendMul; }
     void SetFilter(int32_t type, uint32_t mask);
+    int32_t FilterType() const { return filterType_; }
+    uint32_t FilterMask() const { return filterMask_; }
+    const FrameGeometry &Geometry() const { return geometry_; }
+    // The desktop under the stars (saver mode only): its strength and fade, and the picture
+    // taken at the start, bottom-up rows of the rendering width x 3 bytes.
+    void SetDesktop(DesktopSettings settings) { desktop_ = settings; }
+    void SetDesktopImage(std::vector<uint8_t> bottomUp24) { desktopPicture_.SetImage(std::move(bottomUp24)); }
+    // Saver mode: stamped into every frame from the second on; may be null.
+    void SetMessage(OnScreenMessage *message) { message_ = message; }
+    // Told where each frame's time goes; may be null.
+    void SetStats(FrameStats *stats) { stats_ = stats; }
+    // Given every frame after its blit while a video is recorded; null records nothing.
+    void SetVideoSink(VideoFrameSink *sink) { videoSink_ = sink; }
+    // Counts every presented frame; overlay shows its figures over each. Null counts none.
+    void SetFrameRateMeter(FrameRateMeter *meter, bool overlay);
 
     // brightness -1 stands for BlendMul; desktopLevel -1 for the computed level.
     // A fault in any step abandons the rest of this frame only.
@@ -71,6 +92,10 @@ public:
 
 private:
     void PresentSteps(int32_t brightness, int32_t desktopLevel);
+    // Whether this run shows a desktop picture of the frame's size.
+    bool DesktopShown() const;
+    int32_t DesktopLevel(int32_t requested);
+    void StampMessage();
     void Blend(int32_t mul, int32_t level);
     void Blit(int32_t level);
 
@@ -81,11 +106,19 @@ private:
     FrameInfoHeader header_;
     PresentState state_;
     PresentTimes times_;
-    std::vector<uint32_t> work_;
-    std::vector<uint32_t> display_;
+    std::vector<uint32_t> ownMemory_; // the buffers, unless the target provides memory
+    std::span<uint32_t> work_;
+    std::span<uint32_t> display_;
     int32_t blendMul_ = 97;
     int32_t filterType_ = 0;
     uint32_t filterMask_ = 0;
+    DesktopSettings desktop_;
+    DesktopPicture desktopPicture_;
+    OnScreenMessage *message_ = nullptr;
+    FrameStats *stats_ = nullptr;
+    VideoFrameSink *videoSink_ = nullptr;
+    FrameRateMeter *meter_ = nullptr;
+    bool overlay_ = false;
 };
 
 } // namespace orvex

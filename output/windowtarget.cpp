@@ -1,10 +1,14 @@
 #include "windowtarget.h"
 
+#include "x11sharedimage.h"
+
 #include <QEvent>
-#include <QImage>
+#include <QFontMetrics>
+#include <QGuiApplication>
 #include <QPainter>
 #include <QWindow>
 
+#include <algorithm>
 #include <cmath>
 
 namespace orvex {
@@ -25,6 +29,8 @@ WindowTarget::WindowTarget(QWindow &window)
 {
     window_.installEventFilter(this);
 }
+
+WindowTarget::~WindowTarget() = default;
 
 void WindowTarget::Resize(int32_t width, int32_t height)
 {
@@ -72,6 +78,25 @@ void WindowTarget::Present(const uint32_t *buffer, int32_t width, int32_t height
 {
     if (!window_.isExposed() || width <= 0 || height <= 0 || to.width <= 0 || to.height <= 0)
         return;
+    if (!PresentShared(buffer, width, height, to))
+        PresentThroughBackingStore(buffer, width, height, to);
+}
+
+bool WindowTarget::PresentShared(const uint32_t *buffer, int32_t width, int32_t height, PixelRect to)
+{
+    if (!shared_ || to.width != width || to.height != height || !shared_->Show(buffer, width, height, to.x, to.y))
+        return false;
+    lastShown_ = {buffer, to};
+    if (!overlay_.isNull()) {
+        const QPoint corner = OverlayCorner(QRect(to.x, to.y, to.width, to.height));
+        shared_->ShowCopy(reinterpret_cast<const uint32_t *>(overlay_.constBits()), overlay_.width(), overlay_.height(),
+                          corner.x(), corner.y());
+    }
+    return true;
+}
+
+void WindowTarget::PresentThroughBackingStore(const uint32_t *buffer, int32_t width, int32_t height, PixelRect to)
+{
     FitBackingStore();
     // The pixel layout (blue, green, red, unused) is QImage's RGB32; no copy is made.
     const QImage frame(reinterpret_cast<const uchar *>(buffer), width, height, width * 4, QImage::Format_RGB32);
@@ -85,9 +110,55 @@ void WindowTarget::Present(const uint32_t *buffer, int32_t width, int32_t height
     painter.setCompositionMode(QPainter::CompositionMode_Source);
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
     painter.drawImage(destination, frame);
+    if (!overlay_.isNull())
+        painter.drawImage(OverlayCorner(destination), overlay_);
     painter.end();
     backingStore_.endPaint();
     backingStore_.flush(region);
+}
+
+void WindowTarget::SetOverlayText(const std::string &text)
+{
+    const QString line = QString::fromStdString(text);
+    if (line == overlayText_)
+        return;
+    overlayText_ = line;
+    overlay_ = {};
+    if (line.isEmpty())
+        return;
+    // Legible over any theme: light text on a dark box, sized for the screen it is on.
+    QFont font;
+    font.setPixelSize(std::clamp(DeviceSize(window_).height() / 40, 11, 32));
+    const QFontMetrics metrics(font);
+    const int margin = font.pixelSize() / 2;
+    overlay_ = QImage(metrics.horizontalAdvance(line) + 2 * margin, metrics.height() + margin, QImage::Format_RGB32);
+    overlay_.fill(Qt::black);
+    QPainter painter(&overlay_);
+    painter.setFont(font);
+    painter.setPen(Qt::white);
+    painter.drawText(overlay_.rect(), Qt::AlignCenter, line);
+}
+
+QPoint WindowTarget::OverlayCorner(const QRect &destination) const
+{
+    // Away from the message near the top.
+    const int margin = overlay_.height() / 3;
+    return destination.bottomLeft() + QPoint(margin, 1 - margin - overlay_.height());
+}
+
+std::span<uint32_t> WindowTarget::FrameMemory(size_t pixels)
+{
+    lastShown_ = {};
+    shared_.reset();
+    if (QGuiApplication::platformName() == QLatin1String("xcb"))
+        shared_ = X11SharedImage::Create(uint32_t(window_.winId()), pixels);
+    return shared_ ? std::span<uint32_t>(shared_->Pixels(), pixels) : std::span<uint32_t>();
+}
+
+void WindowTarget::FinishPresenting()
+{
+    if (shared_)
+        shared_->WaitUntilRead();
 }
 
 bool WindowTarget::eventFilter(QObject *watched, QEvent *event)
@@ -95,8 +166,11 @@ bool WindowTarget::eventFilter(QObject *watched, QEvent *event)
     // What the backing store holds is the last frame: show it again wherever the window
     // was uncovered, without waiting for the next frame.
     if (watched == &window_ && event->type() == QEvent::Expose && window_.isExposed()) {
-        FitBackingStore();
-        backingStore_.flush(QRect(QPoint(0, 0), window_.size()));
+        const Shown last = lastShown_;
+        if (last.frame == nullptr || !PresentShared(last.frame, last.rect.width, last.rect.height, last.rect)) {
+            FitBackingStore();
+            backingStore_.flush(QRect(QPoint(0, 0), window_.size()));
+        }
     }
     return QObject::eventFilter(watched, event);
 }

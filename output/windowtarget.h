@@ -1,21 +1,31 @@
 #pragma once
-// Frames into a Qt window: each frame is painted into the window's backing store and
-// flushed at once, so frames presented back to back (the closing fade) are all seen.
-// Rectangles are in device pixels; a frame is scaled only when its destination
-// differs in size, and then without smoothing, so nothing blurs on HiDPI screens.
+// Frames into a Qt window. On X11 the frame buffers live in memory shared with the X
+// server and a frame of the window's size goes to the window without a copy; otherwise
+// (another window system, no shared memory, a frame to be scaled) each frame is painted
+// into the window's backing store and flushed at once, so frames presented back to back
+// (the closing fade) are all seen. Rectangles are in device pixels; a frame is scaled
+// only when its destination differs in size, and then without smoothing, so nothing
+// blurs on HiDPI screens.
 
 #include "presentationtarget.h"
 
 #include <QBackingStore>
+#include <QImage>
 #include <QObject>
+#include <QString>
+
+#include <memory>
 
 class QWindow;
 
 namespace orvex {
 
+class X11SharedImage;
+
 class WindowTarget final : public QObject, public PresentationTarget {
 public:
     explicit WindowTarget(QWindow &window);
+    ~WindowTarget() override;
 
     int32_t InnerWidth() const override { return innerWidth_; }
     int32_t InnerHeight() const override { return innerHeight_; }
@@ -23,21 +33,37 @@ public:
     void Resize(int32_t width, int32_t height) override;
     void Clear() override;
     void Present(const uint32_t *buffer, int32_t width, int32_t height, PixelRect stretchTo) override;
+    void SetOverlayText(const std::string &text) override;
+    std::span<uint32_t> FrameMemory(size_t pixels) override;
+    void FinishPresenting() override;
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    struct Shown {
+        const uint32_t *frame = nullptr;
+        PixelRect rect{};
+    };
+
+    bool PresentShared(const uint32_t *buffer, int32_t width, int32_t height, PixelRect to);
+    void PresentThroughBackingStore(const uint32_t *buffer, int32_t width, int32_t height, PixelRect to);
     // Matches the backing store to the window's size; a new store starts black.
     void FitBackingStore();
     void FillBlack();
     // The window's logical region covering a rectangle of device pixels.
     QRegion LogicalRegion(const QRect &deviceRect) const;
+    // Where the overlay goes for a frame drawn at destination: the bottom-left corner.
+    QPoint OverlayCorner(const QRect &destination) const;
 
     QWindow &window_;
     QBackingStore backingStore_;
     int32_t innerWidth_;
     int32_t innerHeight_;
+    std::unique_ptr<X11SharedImage> shared_;
+    Shown lastShown_;
+    QString overlayText_;
+    QImage overlay_; // drawn once per text change, shown with every frame
 };
 
 } // namespace orvex

@@ -1,6 +1,7 @@
 #include "enginelibrary.h"
 
 #include <dlfcn.h>
+#include <link.h>
 #include <unistd.h>
 
 namespace orvex {
@@ -29,6 +30,15 @@ std::vector<std::filesystem::path> EngineLibrary::DefaultSearchDirs()
     if (exe.empty())
         return {};
     return {exe, exe.parent_path() / "lib"};
+}
+
+std::filesystem::path EngineLibrary::LoadedFile() const
+{
+    // The loader's own record: a library found on the normal search path has a full name too.
+    link_map *map = nullptr;
+    if (handle_ == nullptr || dlinfo(handle_, RTLD_DI_LINKMAP, &map) != 0 || map == nullptr)
+        return {};
+    return map->l_name;
 }
 
 void EngineLibrary::Open()

@@ -30,6 +30,9 @@ public:
     // The executable's folder, then the library folder of an installed tree (../lib).
     static std::vector<std::filesystem::path> DefaultSearchDirs();
 
+    // The file the library was loaded from; empty until the first export was called.
+    std::filesystem::path LoadedFile() const;
+
     void InitRandomArray();
     void SetBrightLumora(int32_t halfWidth, int32_t halfHeight, int32_t xLimit, int32_t pitch,
         int32_t topMargin, int32_t yLimit, uint32_t *pixels, const uint32_t *colourTable,

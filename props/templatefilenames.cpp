@@ -1,13 +1,32 @@
 #include "templatefilenames.h"
 
 #include "numbertext.h"
+#include "safefile.h"
 
 #include <cctype>
-#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
 #include <fcntl.h>
 #include <unistd.h>
 
 namespace orvex {
+
+std::string TemplateUnreadableMessage(const std::filesystem::path &path)
+{
+    return "The file\n" + path.string() + "\ncould not be read. Please check that you may read it.";
+}
+
+std::string NotATemplateMessage(const std::filesystem::path &path)
+{
+    return "The file\n" + path.string() + "\nis not an Orvex Lumora template. Please select a template file.";
+}
+
+std::string TemplateNotSavedMessage(const std::filesystem::path &path)
+{
+    return "The template could not be saved as\n" + path.string() +
+           "\nPlease check that you may write to that folder and that the disk is not full. "
+           "A file of that name saved earlier is unchanged.";
+}
 
 std::vector<FileType> SplitFilter(std::string_view filter)
 {
@@ -89,12 +108,40 @@ std::optional<std::filesystem::path> TemplateSavePath(const std::filesystem::pat
 
 bool CanCreateFileAt(const std::filesystem::path &path)
 {
-    const std::string scratch = path.string() + "0";
-    const int fd = ::open(scratch.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    // A folder or device in the file's place could never be replaced by a save.
+    const std::optional<std::filesystem::path> target = ReplaceableTarget(path);
+    if (!target)
+        return false;
+    // A name of our own making, as a save's temporary has, so no file of the user's is
+    // ever opened or removed.
+    std::string scratch = target->string() + ".tmp-XXXXXX";
+    const int fd = ::mkostemp(scratch.data(), O_CLOEXEC);
     if (fd < 0)
-        return errno == EEXIST; // someone's file of that name: the folder is fine, the file is left alone
+        return false;
     ::close(fd);
     return ::unlink(scratch.c_str()) == 0;
+}
+
+FileChoice ChooseTemplateFile(bool mustExist, const std::filesystem::path &folder, std::string_view name,
+                              std::string_view defaultExtension)
+{
+    if (mustExist) {
+        const std::filesystem::path path = folder / std::string(name);
+        std::error_code error;
+        const bool found = !Trim(name).empty() && std::filesystem::is_regular_file(path, error);
+        return {path, found ? std::string_view() : kSelectExistingFileMessage};
+    }
+    const std::optional<std::filesystem::path> path = TemplateSavePath(folder, name, defaultExtension);
+    if (!path)
+        return {{}, kEnterFileNameMessage};
+    return {*path, CanCreateFileAt(*path) ? std::string_view() : kEnterValidPathMessage};
+}
+
+std::string TemplateFileKey(int32_t number)
+{
+    char key[32];
+    std::snprintf(key, sizeof key, "Adv_TempFile%04d", number);
+    return key;
 }
 
 } // namespace orvex

@@ -1,7 +1,9 @@
 #pragma once
 // The file-name rules of the template file dialog, apart from its widgets: the type
-// filter, the messages, and the path a save goes to.
+// filter, the messages, and the path a save goes to; and the settings keys that name the
+// template files chosen for theme cycling.
 
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -17,6 +19,11 @@ inline constexpr std::string_view kSaveTemplateTitle = "Enter or Select Template
 inline constexpr std::string_view kSelectExistingFileMessage = "Please select an existing file.";
 inline constexpr std::string_view kEnterFileNameMessage = "Please enter a file name.";
 inline constexpr std::string_view kEnterValidPathMessage = "Please enter a valid path and file.";
+
+// What the dialogs say when a template file cannot be opened or saved.
+std::string TemplateUnreadableMessage(const std::filesystem::path &path);
+std::string NotATemplateMessage(const std::filesystem::path &path);
+std::string TemplateNotSavedMessage(const std::filesystem::path &path);
 
 struct FileType {
     std::string description; // shown in the type list
@@ -39,8 +46,22 @@ bool IsTemplateFileName(std::string_view fileName);
 std::optional<std::filesystem::path> TemplateSavePath(const std::filesystem::path &folder, std::string_view name,
                                                       std::string_view defaultExtension);
 
-// Whether a file can be created beside path (tried with a scratch file, path + "0",
-// which is removed again).
+// Whether a save could put a file at path: nothing but a regular file (or a link to
+// one) is in its place, and a scratch file of a unique name can be created beside it and
+// removed again. No existing file is opened or removed.
 bool CanCreateFileAt(const std::filesystem::path &path);
+
+// What OK of the template file dialog makes of its folder and typed name: the file to
+// open (mustExist) or save, or the message that sends the user back.
+struct FileChoice {
+    std::filesystem::path path;
+    std::string_view message; // empty when path can be used
+};
+
+FileChoice ChooseTemplateFile(bool mustExist, const std::filesystem::path &folder, std::string_view name,
+                              std::string_view defaultExtension);
+
+// The settings key of the n-th template file chosen for theme cycling: "Adv_TempFile0000", ...
+std::string TemplateFileKey(int32_t number);
 
 } // namespace orvex

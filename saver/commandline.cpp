@@ -96,21 +96,43 @@ std::optional<std::pair<int32_t, int32_t>> ParseSize(std::string_view text)
 // Collects the dashed options; the mode is decided once all are read.
 struct DashedOptions {
     bool root = false;
+    bool fps = false;
+    bool fpsLog = false;
     std::optional<uint64_t> windowId;
     bool help = false;
     bool version = false;
     std::optional<uint32_t> seed;
     std::optional<std::filesystem::path> snapshotPath;
+    std::optional<std::filesystem::path> recordPath;
+    std::optional<int32_t> rate;
+    std::optional<std::string> codec;
     std::optional<int64_t> frames;
     std::optional<std::pair<int32_t, int32_t>> size;
     std::optional<int32_t> theme;
+    std::optional<int32_t> delay;
+    std::optional<int32_t> stars;
 };
+
+std::optional<int32_t> ParseInRange(std::string_view text, int32_t low, int32_t high)
+{
+    const auto value = ParseNumber<int32_t>(text);
+    return value && *value >= low && *value <= high ? value : std::nullopt;
+}
+
+std::optional<int32_t> ParseTheme(std::string_view text)
+{
+    if (text == "random")
+        return RunOverrides::kRandomTheme;
+    return ParseInRange(text, 0, kFactoryThemeCount);
+}
 
 struct OptionRule {
     std::string_view name;
     bool takesValue;
     // False when the value is not acceptable.
     std::function<bool(DashedOptions &, std::string_view value)> apply;
+    // Without takesValue: the next argument is the value when it is a number (-fps, --fps R).
+    bool numberMayFollow = false;
 };
 
 template <typename T>
@@ -124,6 +146,12 @@ const std::vector<OptionRule> &OptionRules()
 {
     static const std::vector<OptionRule> rules = {
         {"root", false, [](DashedOptions &o, std::string_view) { return o.root = true; }},
+        {"fps", false, [](DashedOptions &o, std::string_view v) {
+             if (v.empty())
+                 return o.fps = true;
+             return Store(o.rate, ParseNumber<int32_t>(v));
+         }, true},
+        {"fps-log", false, [](DashedOptions &o, std::string_view) { return o.fpsLog = true; }},
         {"window-id", true, [](DashedOptions &o, std::string_view v) { return Store(o.windowId, ParseWindowId(v)); }},
         {"seed", true, [](DashedOptions &o, std::string_view v) { return Store(o.seed, ParseNumber<uint32_t>(v)); }},
         {"help", false, [](DashedOptions &o, std::string_view) { return o.help = true; }},
@@ -136,9 +164,17 @@ const std::vector<OptionRule> &OptionRules()
              return Store(o.frames, ParseNumber<int64_t>(v)) && *o.frames >= 1;
          }},
         {"size", true, [](DashedOptions &o, std::string_view v) { return Store(o.size, ParseSize(v)); }},
-        {"theme", true, [](DashedOptions &o, std::string_view v) {
-             return Store(o.theme, ParseNumber<int32_t>(v)) && *o.theme >= 0 && *o.theme <= kFactoryThemeCount;
+        {"record", true, [](DashedOptions &o, std::string_view v) {
+             o.recordPath = std::filesystem::path(v);
+             return !v.empty();
          }},
+        {"codec", true, [](DashedOptions &o, std::string_view v) {
+             o.codec = std::string(v);
+             return !v.empty();
+         }},
+        {"theme", true, [](DashedOptions &o, std::string_view v) { return Store(o.theme, ParseTheme(v)); }},
+        {"delay", true, [](DashedOptions &o, std::string_view v) { return Store(o.delay, ParseInRange(v, 0, 999)); }},
+        {"stars", true, [](DashedOptions &o, std::string_view v) { return Store(o.stars, ParseInRange(v, 0, 99999)); }},
     };
     return rules;
 }
@@ -161,19 +197,45 @@ CommandLine UsageError(std::string message)
     return line;
 }
 
+// What the headless renderers share: the file, the frames, the size, the theme and the seed.
+void FillHeadless(SnapshotOptions &headless, const std::filesystem::path &path, const DashedOptions &options)
+{
+    headless.path = path;
+    headless.frames = *options.frames;
+    headless.seed = options.seed;
+    headless.theme = options.theme.value_or(0);
+    if (options.size)
+        std::tie(headless.width, headless.height) = *options.size;
+}
+
 CommandLine SnapshotMode(const DashedOptions &options)
 {
     if (!options.frames)
         return UsageError("--snapshot needs --frames N");
+    if (options.theme == RunOverrides::kRandomTheme || options.delay || options.stars)
+        return UsageError("--snapshot takes --theme 0 to 24; random, -delay and -stars are for the saver");
     CommandLine line;
     line.mode = ProgramMode::Snapshot;
     line.seed = options.seed;
-    line.snapshot.path = *options.snapshotPath;
-    line.snapshot.frames = *options.frames;
-    line.snapshot.seed = options.seed;
-    line.snapshot.theme = options.theme.value_or(0);
-    if (options.size)
-        std::tie(line.snapshot.width, line.snapshot.height) = *options.size;
+    FillHeadless(line.snapshot, *options.snapshotPath, options);
+    return line;
+}
+
+CommandLine RecordMode(const DashedOptions &options)
+{
+    if (options.snapshotPath)
+        return UsageError("--snapshot and --record are separate runs");
+    if (!options.frames)
+        return UsageError("--record needs --frames N");
+    if (options.theme == RunOverrides::kRandomTheme || options.delay || options.stars || options.fps)
+        return UsageError("--record takes --theme 0 to 24 and --fps R; random, -delay, -stars and -fps alone are "
+                          "for the saver");
+    CommandLine line;
+    line.mode = ProgramMode::Record;
+    line.seed = options.seed;
+    FillHeadless(line.record, *options.recordPath, options);
+    line.record.rate = options.rate.value_or(line.record.rate);
+    line.record.codec = options.codec.value_or(line.record.codec);
     return line;
 }
 
@@ -184,12 +246,20 @@ CommandLine ChooseMode(const DashedOptions &options)
         line.mode = options.help ? ProgramMode::Help : ProgramMode::Version;
         return line;
     }
+    if (options.recordPath)
+        return RecordMode(options);
+    if (options.rate || options.codec)
+        return UsageError("--fps R and --codec belong to --record");
     if (options.snapshotPath)
         return SnapshotMode(options);
-    if (options.frames || options.size || options.theme)
-        return UsageError("--frames, --size and --theme belong to --snapshot");
+    if (options.frames || options.size)
+        return UsageError("--frames and --size belong to --snapshot and --record");
     CommandLine line;
     line.seed = options.seed;
+    line.showFrameRate = options.fps;
+    line.logFrameRate = options.fpsLog;
+    // -stars 0 keeps each theme's own count: a host's slider needs a position for that.
+    line.overrides = {options.theme, options.delay, options.stars == 0 ? std::nullopt : options.stars};
     if (options.windowId) {
         line.mode = ProgramMode::HostPreview;
         line.previewParent = std::min(*options.windowId, kLargestWindowId + 1);
@@ -207,9 +277,11 @@ CommandLine DashedArguments(const std::vector<std::string> &args)
         const OptionRule *rule = argument.size() > 1 && argument[0] == '-' ? FindRule(argument) : nullptr;
         if (rule == nullptr)
             return UsageError("unknown option " + argument);
-        if (rule->takesValue && i + 1 >= args.size())
+        const bool takesValue = rule->takesValue
+                                || (rule->numberMayFollow && i + 1 < args.size() && ParseNumber<int64_t>(args[i + 1]));
+        if (takesValue && i + 1 >= args.size())
             return UsageError(argument + " needs a value");
-        const std::string_view value = rule->takesValue ? std::string_view(args[++i]) : std::string_view();
+        const std::string_view value = takesValue ? std::string_view(args[++i]) : std::string_view();
         if (!rule->apply(options, value))
             return UsageError("bad value for " + argument + ": " + std::string(value));
     }
@@ -256,9 +328,20 @@ std::string UsageText(std::string_view programName)
            "  -root           draw inside $XSCREENSAVER_WINDOW, or the root window\n"
            "  -window-id ID   draw a preview inside window ID (decimal or 0x hex)\n"
            "  -seed N         fixed random seed (default: ORVEX_SEED, else the clock)\n"
+           "  -fps            show frames per second, milliseconds per frame and CPU load\n"
+           "  -fps-log        write the same figures to stderr once a second\n"
+           "  -theme K        this run's theme: 1..24 a factory theme, 0 the stored settings,\n"
+           "                  random a factory theme drawn at every theme change\n"
+           "  -delay MS       this run's frame delay in milliseconds (0..999)\n"
+           "  -stars N        this run's star count (10..99999; 0 keeps each theme's own)\n"
+           "                  -theme, -delay and -stars never change the stored settings\n"
            "  --snapshot FILE.png --frames N [--size WxH] [--theme K] [--seed S]\n"
            "                  render N frames without a display and save the last one\n"
            "                  (size 320x240 by default; theme 1..24, 0 for the stored settings)\n"
+           "  --record FILE --frames N [--size WxH] [--theme K] [--fps R] [--codec NAME] [--seed S]\n"
+           "                  record N frames into a video file without a display (.avi, .mkv or .mp4;\n"
+           "                  24 frames a second and mjpeg by default; codecs: mjpeg, ffv1, huffyuv,\n"
+           "                  mpeg4, h264, uncompressed)\n"
            "  -help           show this text\n"
            "  -version        show the version\n";
 }

@@ -3,6 +3,8 @@
 // "/A n", a template path) keep their Windows meaning; arguments that begin with "-" are
 // the Linux options (one or two dashes).
 
+#include "runoverrides.h"
+
 #include <cstdint>
 #include <filesystem>
 #include <optional>
@@ -21,6 +23,7 @@ enum class ProgramMode {
     ChangePassword,      // "/A n": Linux has no system password dialog
     RootSaver,           // -root: full saver frames inside $XSCREENSAVER_WINDOW or the root window
     Snapshot,            // --snapshot FILE.png --frames N: headless frames into a PNG
+    Record,              // --record FILE --frames N: headless frames into a video file
     Help,
     Version,
     UsageError,
@@ -35,12 +38,21 @@ struct SnapshotOptions {
     std::optional<uint32_t> seed;
 };
 
+struct RecordOptions : SnapshotOptions {
+    int32_t rate = 24;           // frames per second, brought within 1..30
+    std::string codec = "mjpeg"; // a codec name of output/videocodecs.h
+};
+
 struct CommandLine {
     ProgramMode mode = ProgramMode::Properties;
     uint64_t previewParent = 0;     // HostPreview: the host's window
     std::string templatePath;       // SaverWithTemplate
     std::optional<uint32_t> seed;   // -seed N
+    bool showFrameRate = false;     // -fps
+    bool logFrameRate = false;      // -fps-log
+    RunOverrides overrides;         // -theme, -delay, -stars: this run only
     SnapshotOptions snapshot;       // Snapshot
+    RecordOptions record;           // Record
     std::string error;              // UsageError: which argument was wrong
 
     // args are the arguments after the program name.

@@ -11,6 +11,7 @@ namespace {
 constexpr int32_t kWarmUpFrames = 6;
 constexpr uint32_t kWarmUpFrameMs = 20;
 constexpr int32_t kLongestSleepMs = 1000;
+constexpr uint32_t kPowerCheckMs = 1000;
 } // namespace
 
 FramePacer::FramePacer(Clock &clock, EventPump &pump, std::atomic<bool> &stopRequested)
@@ -41,7 +42,37 @@ bool FramePacer::FramePace()
         stopRequested_ = true;
         return true;
     }
-    return false;
+    return DisplayPowerEndsRun();
+}
+
+void FramePacer::WatchDisplayPower(std::function<bool()> displayIsOn, PowerOff whenOff)
+{
+    displayIsOn_ = std::move(displayIsOn);
+    whenOff_ = whenOff;
+    lastPowerCheckTick_ = clock_.TickCount();
+}
+
+bool FramePacer::DisplayPowerEndsRun()
+{
+    if (!displayIsOn_ || clock_.TickCount() - lastPowerCheckTick_ < kPowerCheckMs)
+        return false;
+    lastPowerCheckTick_ = clock_.TickCount();
+    if (displayIsOn_())
+        return false;
+    if (whenOff_ == PowerOff::EndRun) {
+        stopRequested_ = true;
+        return true;
+    }
+    // Nobody sees the picture: sleep a second at a time, still answering the window
+    // system and the host, until the display is back.
+    while (!stopRequested_ && !displayIsOn_()) {
+        clock_.Sleep(kPowerCheckMs);
+        pump_.DeliverPendingEvents();
+        if (hostWindowExists_ && !hostWindowExists_())
+            stopRequested_ = true;
+    }
+    lastPowerCheckTick_ = clock_.TickCount();
+    return stopRequested_;
 }
 
 void FramePacer::PreviewWarmUp()

@@ -20,6 +20,13 @@ public:
     // In host-preview mode: answers whether the host's window still exists.
     void WatchHostWindow(std::function<bool()> hostWindowExists) { hostWindowExists_ = std::move(hostWindowExists); }
 
+    // What the run does while the display is powered off: the full-screen saver ends, as
+    // it would on the system's power-off request; a saver inside another program's window
+    // draws nothing until the display is on again.
+    enum class PowerOff { EndRun, Pause };
+    // displayIsOn is asked at most once a second.
+    void WatchDisplayPower(std::function<bool()> displayIsOn, PowerOff whenOff);
+
     // Marks the start of a frame.
     void StartFrame();
     // True when the run must stop. A rest of 1000 ms or more (a stalled or paused
@@ -33,6 +40,8 @@ public:
 
 private:
     uint32_t ElapsedSinceFrameStart();
+    // True when the run must stop because the display is off.
+    bool DisplayPowerEndsRun();
 
     Clock &clock_;
     EventPump &pump_;
@@ -41,6 +50,9 @@ private:
     int32_t frameDelayMs_ = 10;
     uint32_t frameStartTick_ = 0;
     int32_t warmUpFramesDone_ = 0;
+    std::function<bool()> displayIsOn_;
+    PowerOff whenOff_ = PowerOff::EndRun;
+    uint32_t lastPowerCheckTick_ = 0;
 };
 
 } // namespace orvex

@@ -1,6 +1,7 @@
 #include "hostpreview.h"
 
 #include "clock.h"
+#include "displaypowerwatch.h"
 #include "embeddedpicture.h"
 #include "qteventpump.h"
 #include "runloop.h"
@@ -26,6 +27,7 @@ int RunHostPreview(StartupContext &context, SettingsStore &store, EngineLibrary 
     QtEventPump pump;
     WindowTarget target(picture.Window());
     RunLoop loop(context, store, engine, clock, pump, target);
+    WatchDisplayPower(loop, FramePacer::PowerOff::Pause);
     loop.WatchHostWindow([&] { return placed && x11->IsWindow(context.previewParent); });
     loop.PrepareRun(true);
     loop.DisplayEffects();

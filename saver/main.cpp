@@ -2,6 +2,7 @@
 
 #include "commandline.h"
 #include "onscreenprogram.h"
+#include "recordcommand.h"
 #include "snapshot.h"
 
 #include <filesystem>
@@ -27,6 +28,8 @@ int main(int argc, char **argv)
         return 0;
     case ProgramMode::Snapshot:
         return RunSnapshot(line.snapshot);
+    case ProgramMode::Record:
+        return RunRecord(line.record);
     default:
         return RunOnScreen(line, argv[0]);
     }

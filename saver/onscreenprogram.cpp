@@ -2,8 +2,10 @@
 
 #include "enginelibrary.h"
 #include "hostpreview.h"
+#include "propertiesdialog.h"
 #include "rootsaver.h"
 #include "runloop.h"
+#include "savercapture.h"
 #include "saverwindow.h"
 #include "screenlayout.h"
 #include "settingsstore.h"
@@ -15,16 +17,15 @@
 #include "templateio.h"
 #include "x11windows.h"
 
-#include <QGuiApplication>
+#include <QApplication>
 
+#include <csignal>
 #include <cstdlib>
 #include <iostream>
 
 namespace orvex {
 
 namespace {
-
-constexpr const char *kPropertiesTitle = "Orvex Lumora Properties";
 
 bool DrawsIntoForeignWindow(ProgramMode mode)
 {
@@ -38,17 +39,32 @@ std::vector<std::filesystem::path> EngineSearchDirs()
     return {programDir, (programDir / ORVEX_LIBRARY_DIR_FROM_PROGRAM).lexically_normal()};
 }
 
-int OpenProperties(const X11Windows *x11)
+// Without a display there is no dialog to open: say where the settings are kept.
+int TellWhereSettingsAre()
+{
+    std::cout << "There is no display to open the settings dialog on. The settings are kept in "
+              << SettingsStore::DefaultPath().string() << "\n";
+    return 0;
+}
+
+// A dialog already open is brought forward instead of opening a second one.
+int OpenProperties(StartupContext &context, SettingsStore &store, EngineLibrary &engine, const X11Windows *x11)
 {
     if (x11 != nullptr) {
-        if (const std::optional<uint32_t> open = x11->FindTopLevelWindow(kPropertiesTitle)) {
+        if (const std::optional<uint32_t> open = x11->FindTopLevelWindow(PropertiesDialog::kTitle)) {
             x11->Activate(*open);
             return 0;
         }
     }
-    std::cout << "The settings dialog is not available yet: edit the settings file "
-              << SettingsStore::DefaultPath().string() << "\n";
-    return 0;
+    // A dialog ends on these signals like any other window, saving nothing.
+    for (const int signal : {SIGTERM, SIGINT, SIGHUP})
+        std::signal(signal, SIG_DFL);
+    SaverCapture capture(store);
+    PropertiesDialog dialog({context, store, engine, [&capture](InputAction action, const FramePresenter &presenter) {
+                                 capture.Take(action, presenter);
+                             }});
+    dialog.show();
+    return QApplication::exec();
 }
 
 // A host may be waiting for the saver: a bad template is reported and the stored settings run.
@@ -72,7 +88,7 @@ int Dispatch(const CommandLine &line, StartupContext &context, SettingsStore &st
 {
     switch (line.mode) {
     case ProgramMode::Properties:
-        return OpenProperties(x11);
+        return OpenProperties(context, store, engine, x11);
     case ProgramMode::SaverSingleInstance:
         if (x11 != nullptr && x11->WindowExists(SaverWindow::kTitle))
             return 0;
@@ -111,19 +127,23 @@ int RunOnScreen(const CommandLine &line, char *programPath)
         x11 != nullptr || (!foreignWindow && (platformChosen || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")));
     if (!displayReachable) {
         if (line.mode == ProgramMode::Properties)
-            return OpenProperties(nullptr);
+            return TellWhereSettingsAre();
         std::cerr << "orvex-lumora: there is no X display to draw on (DISPLAY is not set or not reachable)\n";
         return 1;
     }
     // Our own options are parsed already; Qt must not take any of them for its own.
     int qtArgc = 1;
     char *qtArgv[] = {programPath, nullptr};
-    QGuiApplication application(qtArgc, qtArgv);
+    // Widgets for the settings dialog; the saver's windows need nothing more than Qt's GUI.
+    QApplication application(qtArgc, qtArgv);
 
     SettingsStore store;
     StartupContext context(ResolveSeed(line.seed, std::getenv("ORVEX_SEED"), std::cerr));
     const ScreenLayout screens = ScreenLayout::FromQt();
     PrepareStartup(context, store, screens.screens, screens.primary);
+    context.showFrameRate = line.showFrameRate;
+    context.logFrameRate = line.logFrameRate;
+    context.overrides = line.overrides;
     const StopSignals stopSignals(context.stopRequested);
     SleepWatcher sleepWatcher(context.stopRequested);
     EngineLibrary engine("libOrvexM6.so", EngineSearchDirs());

@@ -1,9 +1,11 @@
 #include "rootsaver.h"
 
 #include "clock.h"
+#include "displaypowerwatch.h"
 #include "commandline.h"
 #include "embeddedpicture.h"
 #include "qteventpump.h"
+#include "qttextrasteriser.h"
 #include "runloop.h"
 #include "startup.h"
 #include "startupcontext.h"
@@ -41,6 +43,10 @@ int RunRootSaver(StartupContext &context, SettingsStore &store, EngineLibrary &e
     QtEventPump pump;
     WindowTarget target(picture.Window());
     RunLoop loop(context, store, engine, clock, pump, target);
+    WatchDisplayPower(loop, FramePacer::PowerOff::Pause);
+    // The screen locker shows no message of its own: the saver's message is the one seen.
+    QtTextRasteriser rasteriser;
+    loop.EnableMessage(rasteriser);
     loop.PrepareRun(false);
     loop.DisplayEffects();
     return 0;

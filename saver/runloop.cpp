@@ -2,9 +2,11 @@
 
 #include "applytheme.h"
 #include "clock.h"
+#include "colourfilter.h"
 #include "cyclestep.h"
 #include "enginelibrary.h"
 #include "factorythemes.h"
+#include "guarded.h"
 #include "numbertext.h"
 #include "presentationtarget.h"
 #include "settingdescriptors.h"
@@ -14,6 +16,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <iostream>
 #include <new>
 #include <stdexcept>
 
@@ -22,16 +25,6 @@ namespace orvex {
 namespace {
 
 constexpr int32_t kPreviewFrameDelayMs = 20;
-
-// A failing step is skipped; the frame (or the run) goes on with the next one.
-template <typename Step>
-void Guarded(Step &&step)
-{
-    try {
-        step();
-    } catch (...) {
-    }
-}
 
 // A setting declared in the settings table, read in its declared type with its default
 // (the rendering size defaults to the screen).
@@ -61,8 +54,32 @@ std::string TemplateFileKey(int32_t number)
 RunLoop::RunLoop(StartupContext &context, SettingsStore &store, EngineLibrary &engine, Clock &clock,
                  EventPump &pump, PresentationTarget &target)
     : context_(context), store_(store), engine_(engine), target_(target),
-      pacer_(clock, pump, context.stopRequested), presenter_(engine, target)
+      pacer_(clock, pump, context.stopRequested), presenter_(engine, target), stats_(clock), clock_(clock)
 {
+    presenter_.SetStats(&stats_);
+}
+
+void RunLoop::EnableMessage(TextRasteriser &rasteriser)
+{
+    message_.emplace(rasteriser, clock_);
+    presenter_.SetMessage(&*message_);
+}
+
+void RunLoop::WritePerformanceLog() const
+{
+    if (!stats_.Measuring() || stats_.StatsText().empty())
+        return;
+    RunDescription run;
+    run.version = TemplateVersion();
+    run.width = settings_.geometry.renderWidth;
+    run.height = settings_.geometry.renderHeight;
+    run.pitch = settings_.geometry.renderWidth;
+    run.blendMul = run_.blendMul;
+    run.frameDelayMs = settings_.frameDelayMs;
+    run.stars = starsAtThemeStart_;
+    std::error_code error;
+    run.programName = std::filesystem::read_symlink("/proc/self/exe", error).stem().string();
+    AppendToLog(PerformanceLogPath(store_.File()), PerformanceReport(run, stats_.StatsText(), stats_.Totals()));
 }
 
 void RunLoop::WatchHostWindow(std::function<bool()> hostWindowExists)
@@ -90,6 +107,8 @@ void RunLoop::PrepareRun(bool previewPace)
     });
     if (previewPace)
         s.frameDelayMs = kPreviewFrameDelayMs;
+    // Asked for by name on the command line, so it wins over the preview's pace too.
+    s.frameDelayMs = context_.overrides.frameDelayMs.value_or(s.frameDelayMs);
 
     Resolution size{target_.InnerWidth(), target_.InnerHeight()};
     if (context_.runMode == RunMode::Saver) {
@@ -136,6 +155,16 @@ void RunLoop::AllocateFrames(const RunSettings &s, Resolution size)
 
 void RunLoop::LoadPropsInitDX()
 {
+    stats_.Start(context_.perfLogThreshold);
+    const bool overlay = context_.showFrameRate || store_.ReadSettingLong(kSectionDirectX, "DX_ShowFPS", 0) == 1;
+    if (overlay || context_.logFrameRate)
+        meter_.emplace(clock_, context_.logFrameRate ? &std::cerr : nullptr);
+    else
+        meter_.reset();
+    presenter_.SetFrameRateMeter(meter_ ? &*meter_ : nullptr, overlay);
+    if (message_)
+        message_->Start(MessageSettings::Load(store_), settings_.geometry.renderWidth,
+                        settings_.geometry.renderHeight);
     const char *counter = nullptr;
     if (context_.runMode == RunMode::DialogPreview)
         counter = "UseCountPreview";
@@ -157,6 +186,28 @@ void RunLoop::DisplayEffects()
 }
 
 void RunLoop::ChooseNextTheme()
+{
+    if (!ChooseOverriddenTheme())
+        ChooseCycledTheme();
+    if (const std::optional<int32_t> stars = context_.overrides.stars)
+        context_.properties.Set(StarProperty::Stars, *stars);
+}
+
+bool RunLoop::ChooseOverriddenTheme()
+{
+    const std::optional<int32_t> named = context_.overrides.theme;
+    if (!named)
+        return false;
+    int32_t theme = *named;
+    if (theme == RunOverrides::kRandomTheme)
+        theme = 1 + static_cast<int32_t>(context_.random.ProgramRandomUnit() * kFactoryThemeCount);
+    ApplyTheme(context_.properties, store_, theme, theme == 0 ? 1.0f : settings_.perfMult);
+    const bool showName = theme > 0 && DeclaredInt(store_, kSectionAdvanced, "Adv_DispTempName") != 0;
+    themeMessage_ = showName ? FillThemeList(true)[theme - 1] : std::string();
+    return true;
+}
+
+void RunLoop::ChooseCycledTheme()
 {
     StarPropertySet &set = context_.properties;
     if (context_.runMode == RunMode::Saver && store_.ReadSettingLong(kSectionGeneral, "UseCountSaver", 0) < 2) {
@@ -200,6 +251,12 @@ void RunLoop::StartTheme()
     StartThemeCycling(run_);
     starsAtThemeStart_ = run_.stars;
     presenter_.SetBlendMul(run_.blendMul);
+    const auto &effects = context_.properties.effects;
+    const RunFilter filter = FilterFromEffects(effects);
+    presenter_.SetFilter(filter.type, filter.mask);
+    presenter_.SetDesktop({effects.desktopPercent, effects.desktopFrames});
+    if (message_ && !themeMessage_.empty())
+        message_->SetText(themeMessage_);
 
     starStates_.assign(size_t(run_.stars) * 4, 0);
     starMotions_.assign(size_t(run_.stars) * 8, 0.0f);

@@ -7,12 +7,16 @@
 #include "colourstate.h"
 #include "framepacer.h"
 #include "framepresenter.h"
+#include "frameratemeter.h"
+#include "framestats.h"
+#include "onscreenmessage.h"
 #include "runtimeproperties.h"
 #include "themebudget.h"
 #include "themelist.h"
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -51,6 +55,11 @@ public:
     // Throws FrameAllocationError when the buffers do not fit in memory.
     void PrepareRun(bool previewPace);
 
+    // Starts a display run's figures: timing totals, the frame-rate display and the
+    // mode's use counter. The saver's loop calls it; so do windows that drive frames
+    // themselves (the credits window).
+    void LoadPropsInitDX();
+
     // The saver's outer loop: one theme after another until a stop is requested.
     void DisplayEffects();
 
@@ -58,11 +67,23 @@ public:
     // colourFlag marks a run inside the properties dialog.
     void RunTheme(int16_t colourFlag);
 
-    // Fills the property set with the next theme of the cycle (or the stored properties).
+    // Fills the property set with the next theme of the cycle (or the stored properties),
+    // or with the theme and star count the command line named for this run.
     void ChooseNextTheme();
 
     // Host preview: the run ends within a frame once the host's window is gone.
     void WatchHostWindow(std::function<bool()> hostWindowExists);
+    void WatchDisplayPower(std::function<bool()> displayIsOn, FramePacer::PowerOff whenOff)
+    {
+        pacer_.WatchDisplayPower(std::move(displayIsOn), whenOff);
+    }
+
+    // Full-screen saver runs stamp the on-screen message, drawn by rasteriser.
+    void EnableMessage(TextRasteriser &rasteriser);
+
+    // Appends the run's timings to the performance log when measuring was on and at
+    // least one period of frames completed; a failure is silent.
+    void WritePerformanceLog() const;
 
     // Ends the run after this many frames (snapshots, benchmarks); 0 means no limit.
     void SetFrameLimit(int64_t frames) { frameLimit_ = frames; }
@@ -76,7 +97,10 @@ public:
 private:
     // Sizes the target and the presenter's buffers for the run.
     void AllocateFrames(const RunSettings &s, Resolution size);
-    void LoadPropsInitDX();
+    // -theme: the named theme, or a random factory theme, in place of the cycle and of the
+    // first-use theme; false when the command line named none.
+    bool ChooseOverriddenTheme();
+    void ChooseCycledTheme();
     void StartTheme();
     void RunFrame(bool firstFrame, int16_t colourFlag);
     bool FrameLimitReached();
@@ -88,6 +112,10 @@ private:
     PresentationTarget &target_;
     FramePacer pacer_;
     FramePresenter presenter_;
+    FrameStats stats_;
+    Clock &clock_;
+    std::optional<OnScreenMessage> message_;
+    std::optional<FrameRateMeter> meter_;
     ThemeBudget budget_;
     ThemeList themeList_;
     RunSettings settings_;

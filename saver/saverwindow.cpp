@@ -36,7 +36,9 @@ void SaverWindow::Act(InputAction action)
     case InputAction::CopyToClipboard:
     case InputAction::SaveToFileAsWallpaper:
     case InputAction::SaveToFile:
-        // The capture keys keep the saver running; the captures themselves are not built yet.
+        if (capture_)
+            capture_(action);
+        break;
     case InputAction::None:
         break;
     }

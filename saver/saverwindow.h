@@ -24,6 +24,8 @@ public:
     void SetInputRules(SaverInput input) { input_ = input; }
     // Presents the closing fade; set once the run loop exists.
     void SetExitFade(std::function<void()> exitFade) { exitFade_ = std::move(exitFade); }
+    // Takes the capture a capture key asks for; the saver keeps running.
+    void SetCapture(std::function<void(InputAction)> capture) { capture_ = std::move(capture); }
 
     // The close request every ending input makes. The screen locker protects the desktop,
     // so no password is asked before the window may close.
@@ -42,6 +44,7 @@ private:
     std::atomic<bool> &stopRequested_;
     SaverInput input_{false, false};
     std::function<void()> exitFade_;
+    std::function<void(InputAction)> capture_;
     bool closing_ = false;
 };
 

@@ -1,8 +1,13 @@
 #include "startsaver.h"
 
 #include "clock.h"
+#include "displaypowerwatch.h"
+#include "desktopimage.h"
+#include "displayeffects.h"
 #include "qteventpump.h"
+#include "qttextrasteriser.h"
 #include "runloop.h"
+#include "savercapture.h"
 #include "saverwindow.h"
 #include "startup.h"
 #include "windowtarget.h"
@@ -42,11 +47,23 @@ void ShowSaverWindow(SaverWindow &window, const SaverPlacement &placement)
     window.requestActivate();
 }
 
+// The desktop as it is before the saver covers it, when the stars are to be laid over it.
+// Null when it is not wanted or cannot be had (a Wayland session, no permission).
+QImage DesktopBeforeTheSaver(const SettingsStore &store)
+{
+    const DisplayEffects effects = ReadDisplayEffects(store);
+    QScreen *primary = QGuiApplication::primaryScreen();
+    if ((effects.desktopPercent < 1 && effects.desktopFrames < 1) || primary == nullptr)
+        return {};
+    return primary->grabWindow(0).toImage();
+}
+
 } // namespace
 
 int StartSaver(StartupContext &context, SettingsStore &store, EngineLibrary &engine)
 {
     context.runMode = RunMode::Saver;
+    const QImage desktop = DesktopBeforeTheSaver(store);
     SteadyClock clock;
     QtEventPump pump;
     SaverWindow window(clock, context.stopRequested);
@@ -55,13 +72,21 @@ int StartSaver(StartupContext &context, SettingsStore &store, EngineLibrary &eng
     X11DestroyWatcher destroyWatcher(uint32_t(window.winId()), context.stopRequested);
 
     RunLoop loop(context, store, engine, clock, pump, target);
+    WatchDisplayPower(loop, FramePacer::PowerOff::EndRun);
     window.SetInputRules(SaverInput::FromSettings(store));
     window.SetExitFade([&loop] { loop.Presenter().ExitFade(kExitFadeSteps, kExitFadeStepSize); });
+    SaverCapture capture(store);
+    window.SetCapture([&capture, &loop](InputAction action) { capture.Take(action, loop.Presenter()); });
+    QtTextRasteriser rasteriser;
+    loop.EnableMessage(rasteriser);
     loop.PrepareRun(false);
+    const FrameGeometry &geometry = loop.Settings().geometry;
+    loop.Presenter().SetDesktopImage(BottomUpDesktop(desktop, geometry.renderWidth, geometry.renderHeight));
     loop.DisplayEffects();
     // The window outlives the loop: a close arriving from now on has nothing to fade.
     window.SetExitFade({});
     window.unsetCursor();
+    loop.WritePerformanceLog();
     return 0;
 }
 

@@ -6,6 +6,7 @@
 #include "resolutionlist.h"
 #include "runmode.h"
 #include "presentationtarget.h"
+#include "runoverrides.h"
 #include "starpropertyset.h"
 #include "templatefile.h"
 
@@ -38,6 +39,12 @@ struct StartupContext {
     uint64_t previewParent = 0;
     int16_t multiMonitorMode = 0;
     int32_t perfLogThreshold = 0;
+    // -fps: the frame-rate overlay whatever the settings say; -fps-log: the same figures
+    // on stderr once a second, for benchmarks.
+    bool showFrameRate = false;
+    bool logFrameRate = false;
+    // -theme, -delay, -stars: the run loop uses them in place of the stored values.
+    RunOverrides overrides;
     ProgramRandomTable random;
     ResolutionList resolutions;
     MonitorList monitors;

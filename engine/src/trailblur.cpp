@@ -37,6 +37,14 @@
 // and write-after-read of the single pass; 32 steps more keep the two cores off the same
 // cache lines. A helper that is late to claim costs nothing; one descheduled inside its
 // band makes the other thread wait for it at the next band.
+//
+// Black chunks: a step whose inputs hold no colour and whose carries are zero writes
+// zeros over zeros, so it is passed over; most themes leave most of a frame black.
+//
+// Tried and withdrawn: a follower that sleeps on a futex of the band above once it has
+// spun a while. Two test runs on a heavily loaded machine hung with both threads asleep
+// waiting on bands nobody ran, which was not understood, so the follower still spins and
+// yields its core now and then.
 
 namespace orvex::engine {
 
@@ -195,6 +203,8 @@ template <bool kWrap> __attribute__((target("avx2"))) void BandPass::Run()
     const __m256i lowByte = _mm256_set1_epi16(0x00FF);
     const __m256i byte3 = _mm256_set1_epi32(static_cast<int32_t>(0xFF000000u));
     const __m256i laneIndex = _mm256_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7);
+    const __m256i colourBytes = _mm256_set1_epi32(0x00FFFFFF);
+    const __m256i greenLanes = _mm256_set1_epi32(0x0000FFFF);
     __m256i leftEven, leftOdd;
     LeftColumn(leftEven, leftOdd);
     __m256i carryEven = leftEven;
@@ -206,6 +216,7 @@ template <bool kWrap> __attribute__((target("avx2"))) void BandPass::Run()
         progress_.WaitForBandAbove(band_, step, seenAbove);
         ChunkLane lanes[kLanes];
         __m256i even[kLanes], odd[kLanes];
+        __m256i inputs = _mm256_setzero_si256();
 #pragma GCC unroll 8
         for (int32_t lane = 0; lane < kLanes; ++lane) {
             lanes[lane] = LaneAt(lane, step);
@@ -214,37 +225,45 @@ template <bool kWrap> __attribute__((target("avx2"))) void BandPass::Run()
             const __m256i r = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(lanes[lane].centre + 1));
             const __m256i a = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(lanes[lane].a));
             const __m256i b = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(lanes[lane].b));
+            inputs = _mm256_or_si256(inputs, _mm256_or_si256(_mm256_or_si256(c, r), _mm256_or_si256(a, b)));
             even[lane] = _mm256_add_epi16(_mm256_add_epi16(EvenBytes(c), EvenBytes(r)),
                 _mm256_add_epi16(EvenBytes(a), EvenBytes(b)));
             odd[lane] = _mm256_add_epi16(_mm256_add_epi16(OddBytes(c), OddBytes(r)),
                 _mm256_add_epi16(OddBytes(a), OddBytes(b)));
         }
-        Transpose8x8(even);
-        Transpose8x8(odd);
         // A lane on its first chunk takes column 0 as its left neighbour.
         const __m256i started = _mm256_cmpgt_epi32(_mm256_set1_epi32(step), laneIndex);
         carryEven = _mm256_blendv_epi8(leftEven, carryEven, started);
         carryOdd = _mm256_blendv_epi8(leftOdd, carryOdd, started);
+        // Black in, black out: with no colour in any input and none carried from the left,
+        // every result is zero, which the chunks already hold, and the colour carried on
+        // stays zero (byte 3 has lanes of its own, whose results are never kept).
+        const bool black = _mm256_testz_si256(inputs, colourBytes) && _mm256_testz_si256(carryEven, carryEven)
+            && _mm256_testz_si256(carryOdd, greenLanes);
+        if (!black) {
+            Transpose8x8(even);
+            Transpose8x8(odd);
 #pragma GCC unroll 8
-        for (int32_t column = 0; column < kChunk; ++column) {
-            carryEven = _mm256_mulhi_epu16(_mm256_add_epi16(even[column], carryEven), mul16);
-            carryOdd = _mm256_mulhi_epu16(_mm256_add_epi16(odd[column], carryOdd), mul16);
-            if constexpr (kWrap) {
-                carryEven = _mm256_and_si256(carryEven, lowByte);
-                carryOdd = _mm256_and_si256(carryOdd, lowByte);
+            for (int32_t column = 0; column < kChunk; ++column) {
+                carryEven = _mm256_mulhi_epu16(_mm256_add_epi16(even[column], carryEven), mul16);
+                carryOdd = _mm256_mulhi_epu16(_mm256_add_epi16(odd[column], carryOdd), mul16);
+                if constexpr (kWrap) {
+                    carryEven = _mm256_and_si256(carryEven, lowByte);
+                    carryOdd = _mm256_and_si256(carryOdd, lowByte);
+                }
+                even[column] = carryEven;
+                odd[column] = carryOdd;
             }
-            even[column] = carryEven;
-            odd[column] = carryOdd;
-        }
-        Transpose8x8(even);
-        Transpose8x8(odd);
+            Transpose8x8(even);
+            Transpose8x8(odd);
 #pragma GCC unroll 8
-        for (int32_t lane = 0; lane < kLanes; ++lane) {
-            const __m256i blended = _mm256_or_si256(even[lane], _mm256_slli_epi16(odd[lane], 8));
-            // Byte 3 comes back from memory, which still holds the chunk's old pixels.
-            const __m256i original = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(lanes[lane].out));
-            const __m256i kept = _mm256_blendv_epi8(blended, original, byte3);
-            _mm256_storeu_si256(reinterpret_cast<__m256i *>(lanes[lane].out), kept);
+            for (int32_t lane = 0; lane < kLanes; ++lane) {
+                const __m256i blended = _mm256_or_si256(even[lane], _mm256_slli_epi16(odd[lane], 8));
+                // Byte 3 comes back from memory, which still holds the chunk's old pixels.
+                const __m256i original = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(lanes[lane].out));
+                const __m256i kept = _mm256_blendv_epi8(blended, original, byte3);
+                _mm256_storeu_si256(reinterpret_cast<__m256i *>(lanes[lane].out), kept);
+            }
         }
         // The partial last chunk of a row, in its turn.
         const int32_t tailLane = step - chunks_;

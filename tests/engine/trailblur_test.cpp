@@ -88,6 +88,28 @@ TEST(TrailBlur, SharedBandsOfALargeBufferMatchTheStraightforwardPass)
     }
 }
 
+// Mostly black frames, as most themes draw: chunks with no colour in reach are passed
+// over, and byte 3 (random here) must not keep a chunk from counting as black.
+TEST(TrailBlur, SparseFramesMatchTheStraightforwardPass)
+{
+    constexpr int32_t kWidth = 333, kHeight = 301;
+    std::mt19937 generator(5);
+    std::vector<uint32_t> expected(static_cast<size_t>(kWidth) * kHeight);
+    for (uint32_t &pixel : expected)
+        pixel = (generator() & 0xFF000000u) | (generator() % 200 == 0 ? generator() & 0xFFFFFF : 0);
+    std::vector<uint32_t> actual = expected;
+    for (int32_t mul : {817, 900})
+        for (int32_t v : {0, 4, -5})
+            for (int32_t frame = 0; frame < 4; ++frame) {
+                const Drift drift(v, kWidth);
+                const int32_t height = kHeight - drift.skipRows;
+                const size_t start = static_cast<size_t>(drift.startRow) * kWidth;
+                OracleBlur(expected.data() + start, kWidth, height, mul, drift.offsetA, drift.offsetB);
+                BlendPixelRGB32(actual.data() + start, kWidth, height, mul, drift.offsetA, drift.offsetB);
+                ASSERT_EQ(actual, expected) << "mul " << mul << ", drift " << v << ", frame " << frame;
+            }
+}
+
 TEST(TrailBlur, LeavesTheBorderAndByte3Alone)
 {
     constexpr int32_t kWidth = 24, kHeight = 10;

@@ -43,6 +43,10 @@ export XDG_RUNTIME_DIR="$work/runtime"
 mkdir -p "$XDG_CONFIG_HOME/Orvex" "$XDG_RUNTIME_DIR"
 chmod 700 "$XDG_RUNTIME_DIR"
 unset XSCREENSAVER_WINDOW ORVEX_SEED
+# No desktop's wallpaper tool is ever run (the X root of the test's own display is the
+# last resort), and no capture can reach the user's pictures.
+unset XDG_CURRENT_DESKTOP
+export XDG_PICTURES_DIR="$work/pictures"
 
 store_setting() { # SECTION KEY VALUE
   printf '[SOFTWARE\\Orvex\\Lumora\\%s]\n%s=%s\n' "$1" "$2" "$3" >>"$XDG_CONFIG_HOME/Orvex/Lumora.reg"
@@ -126,13 +130,67 @@ test_key_ends_saver() {
   expect_exit 5
 }
 
-test_capture_key_keeps_saver() {
+# Waits up to $2 seconds for the file $1 to be in place.
+expect_file() {
+  for _ in $(seq $(( $2 * 10 ))); do
+    [ -s "$1" ] && return 0
+    sleep 0.1
+  done
+  fail "no file $1 after $2 s"
+}
+
+# Captures go beside the program: a copy of it in a folder of the test's own, with the
+# engine beside it, keeps them out of the build. The folder in $bin.
+start_capturing_saver() {
+  bin="$work/bin"
+  mkdir -p "$bin"
+  cp "$program" "$(dirname "$program")/libOrvexM6.so" "$bin/"
+  program="$bin/$(basename "$program")"
   store_setting Advanced Adv_ScreenCapt 1
+  store_setting DirectX DX_WinWidth 640
+  store_setting DirectX DX_WinHeight 480
   start_program /S
-  local window; window=$(saver_window)
+  window=$(saver_window)
   [ -n "$window" ] || fail "no saver window"
+  expect_lit "$window"
+}
+
+test_capture_key_keeps_saver() {
+  start_capturing_saver
+  xdotool key --window "$window" space
+  xdotool key --window "$window" f
+  local file="$bin/Orvex_Lumora_ScreenCapture_1.bmp"
+  expect_file "$file" 5
+  # A 24-bit file of the rendering size (not the 800x600 screen) holding a lit frame.
+  local size; size=$(od -An -t d4 -j 18 -N 8 "$file" | xargs)
+  [ "$size" = "640 480" ] || fail "the capture is $size, not the rendering size 640 480"
+  [ "$(od -An -t u2 -j 28 -N 2 "$file" | xargs)" = 24 ] || fail "the capture is not a 24-bit bitmap"
+  [ "$(stat -c %s "$file")" = $(( 54 + 640 * 480 * 3 )) ] || fail "the capture has $(stat -c %s "$file") bytes"
+  od -An -v -t u1 -j 54 "$file" | awk '{ for (i = 1; i <= NF; i++) if ($i) lit = 1 } END { exit !lit }' ||
+    fail "the capture is black"
+  sleep 0.5
+  [ ! -e "$bin/Orvex_Lumora_ScreenCapture_2.bmp" ] || fail "one key press saved two files"
+  expect_running
+  xdotool key --window "$window" Escape
+  expect_exit 5
+}
+
+test_wallpaper_key_sets_root() {
+  start_capturing_saver
+  # No desktop is named: the picture becomes the root window's background.
   xdotool key --window "$window" d
-  sleep 1
+  expect_file "$bin/Orvex_Lumora_ScreenCapture_1.bmp" 5
+  local root=''
+  for _ in $(seq 50); do
+    root=$(xprop -root _XROOTPMAP_ID)
+    [[ $root == *'pixmap id'* ]] && break
+    sleep 0.1
+  done
+  [[ $root == *'pixmap id'* ]] || fail "D set no root background: $root"
+  # The picture lives on in the server after the program's connection to it closed.
+  local pixmap=${root##* }
+  [ "$("$xprobe" lit "$pixmap")" -gt 0 ] || fail "the root background $pixmap holds no picture"
+  sleep 0.5
   expect_running
   xdotool key --window "$window" Escape
   expect_exit 5
@@ -198,6 +256,59 @@ test_preview_in_host_window() {
   expect_exit 1
 }
 
+# The overlay is drawn over the shown picture only: a filter that blacks out every frame
+# leaves nothing lit but the overlay's figures.
+test_fps_overlay_over_a_black_frame() {
+  store_setting DirectX DX_FilterIndex 1
+  start_host 320 240
+  start_program -window-id "$host_id"
+  sleep 2
+  [ "$(host_command lit)" = 0 ] || fail "the blacked-out frame shows something without -fps"
+  kill -TERM "$program_pid"
+  expect_exit 5
+  start_program -window-id "$host_id" -fps
+  expect_lit host
+  kill -TERM "$program_pid"
+  expect_exit 5
+}
+
+# Runs the program in the host window for 2 s with the given options; the lit pixels it
+# left in $lit.
+lit_after_run() {
+  start_program -window-id "$host_id" "$@"
+  sleep 2
+  lit=$(host_command lit)
+  kill -TERM "$program_pid"
+  expect_exit 5
+}
+
+# -theme, -stars and -delay change one run's picture and are never stored: the settings
+# file is the same byte for byte afterwards.
+test_overrides_change_picture_not_settings() {
+  store_setting Advanced Adv_ZeviCycle 0
+  store_setting Lumora Stars 10
+  store_setting DirectX DX_WinWidth 800
+  store_setting DirectX DX_WinHeight 600
+  local settings="$XDG_CONFIG_HOME/Orvex/Lumora.reg"
+  cp "$settings" "$work/before.reg"
+  start_host 320 240
+  lit_after_run
+  local stored=$lit
+  lit_after_run -stars 20000 -delay 5
+  [ "$lit" -gt $(( stored * 4 )) ] || fail "-stars 20000 lit $lit pixels, the stored 10 stars $stored"
+  lit_after_run -theme 5
+  [ "$lit" -gt $(( stored * 4 )) ] || fail "-theme 5 lit $lit pixels, the stored 10 stars $stored"
+  cmp -s "$work/before.reg" "$settings" || fail "the settings file changed: $(diff "$work/before.reg" "$settings")"
+}
+
+# Frames shown straight from memory shared with the X server arrive pixel for pixel.
+test_shared_memory_frames_arrive_exactly() {
+  local status=0
+  "$build_dir/bin/gui_shmprobe" >"$work/out" || status=$?
+  [ "$status" -ne "$skip_status" ] || { echo "SKIPPED: $(cat "$work/out")"; exit $skip_status; }
+  [ "$status" -eq 0 ] || fail "$(cat "$work/out")"
+}
+
 test_preview_without_window_ends() {
   start_program -window-id 0
   expect_exit 5
@@ -239,12 +350,15 @@ test_installed_hack_draws() {
   cmake --install "$build_dir" --prefix "$prefix" >"$work/install.log" || fail "install failed: $(cat "$work/install.log")"
   local file
   for file in bin/orvex-lumora libexec/xscreensaver/orvex-lumora libexec/orvex-lumora/xsecurelock-saver \
-              share/xscreensaver/config/orvex-lumora.xml share/applications/screensavers/orvex-lumora.desktop; do
+              share/xscreensaver/config/orvex-lumora.xml share/applications/screensavers/orvex-lumora.desktop \
+              share/applications/orvex-lumora-settings.desktop; do
     [ -e "$prefix/$file" ] || fail "the install tree lacks $file"
   done
   [ -n "$(find "$prefix" -name libOrvexM6.so)" ] || fail "the install tree lacks libOrvexM6.so"
   grep -qx 'Categories=Screensaver;' "$prefix/share/applications/screensavers/orvex-lumora.desktop" ||
     fail "the desktop entry is not a screen saver"
+  grep -qx "Exec=$prefix/bin/orvex-lumora /C" "$prefix/share/applications/orvex-lumora-settings.desktop" ||
+    fail "the settings entry does not open the dialog"
   # Started the way xsecurelock starts a saver: no arguments, the window in the environment.
   # Drawn pixels prove the engine was found from the install tree, not beside the built program.
   program="$prefix/libexec/orvex-lumora/xsecurelock-saver"
@@ -269,6 +383,34 @@ test_no_display_says_so() {
   status=0
   env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM timeout 10 "$program" /C >"$work/out" 2>"$work/err" || status=$?
   [ "$status" -eq 0 ] || fail "/C without a display ended with status $status"
+  grep -qF "$XDG_CONFIG_HOME/Orvex/Lumora.reg" "$work/out" || fail "/C without a display said: $(cat "$work/out")"
+}
+
+# Of two windows, the one higher in the stacking order (xwininfo lists the top first).
+upper_window() { # WINDOW WINDOW
+  xwininfo -root -children |
+    awk -v a="$(printf '0x%x' "$1")" -v b="$(printf '0x%x' "$2")" '$1 == a || $1 == b { print $1; exit }'
+}
+
+test_second_properties_comes_forward() {
+  # Opened before: no welcome window in front of the dialog.
+  store_setting General ResetSettings 1
+  store_setting General AnimationType 0
+  start_program /C
+  local dialog
+  dialog=$(timeout 15 xdotool search --sync --onlyvisible --name '^Orvex Lumora Properties$' | head -n1)
+  [ -n "$dialog" ] || fail "no properties window"
+  start_host 200 150
+  [ "$(upper_window "$dialog" "$host_id")" = "$host_id" ] || fail "the other window did not open above the dialog"
+  local started; started=$(date +%s)
+  timeout 10 "$program" /c:1234 || fail "the second /C failed"
+  [ $(( $(date +%s) - started )) -lt 5 ] || fail "the second /C took too long"
+  [ "$(xdotool search --name '^Orvex Lumora Properties$' | wc -l)" = 1 ] || fail "a second properties window appeared"
+  [ "$(upper_window "$dialog" "$host_id")" = "$(printf '0x%x' "$dialog")" ] || fail "the dialog was not brought forward"
+  expect_running
+  # No window manager gives the dialog the focus its Escape key needs.
+  xdotool windowfocus --sync "$dialog" key Escape
+  expect_exit 5
 }
 
 start_display

@@ -1,3 +1,4 @@
+#include "colourfilter.h"
 #include "cyclepane.h"
 #include "dialogtransfer.h"
 #include "displaysettings.h"
@@ -222,6 +223,33 @@ TEST_F(DialogStoreTest, FirstOpeningResetsWithoutSavingLaterOpeningsSaveTheReset
     FillDisplayLists(third, kResolutions);
     EXPECT_FALSE(LoadDialogOnOpen(third, context));
     EXPECT_EQ(third.txtStars[0], "777");
+}
+
+} // namespace
+} // namespace orvex::test
+
+namespace orvex::test {
+namespace {
+
+TEST_F(DialogStoreTest, FilterMasksComeFromTheTableTheDialogOrTheStore)
+{
+    DialogValues dialog;
+    const FilterSelection picked = SelectFilter(1, FilterSource::PickedInDialog, dialog, store);
+    EXPECT_EQ(picked.name, "Fire Red");
+    EXPECT_EQ(dialog.txtFilterRGB, (std::array<std::string, 3>{"255", "0", "0"}));
+    dialog.txtFilterRGB[1] = "128";
+    EXPECT_EQ(SelectFilter(1, FilterSource::DialogApplied, dialog, store).filter, (RunFilter{1, 0xFF8000}));
+    dialog.txtFilterRGB = {"300", "-5", "7"};
+    EXPECT_EQ(SelectFilter(8, FilterSource::DialogApplied, dialog, store).filter, (RunFilter{2, 0xFF0007}));
+
+    store.WriteSetting(kSectionDirectX, "DX_FilterMaskR", 224);
+    store.WriteSetting(kSectionDirectX, "DX_FilterMaskG", 224);
+    store.WriteSetting(kSectionDirectX, "DX_FilterMaskB", 224);
+    EXPECT_EQ(SelectFilter(6, FilterSource::ThemeStart, dialog, store).filter, (RunFilter{1, 0xE0E0E0}))
+        << "contours keep the top three bits of each channel";
+    const FilterSelection outside = SelectFilter(16, FilterSource::ThemeStart, dialog, store);
+    EXPECT_EQ(outside.name, "Normal (Default)");
+    EXPECT_EQ(outside.filter.type, 0);
 }
 
 } // namespace

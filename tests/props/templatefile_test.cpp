@@ -5,6 +5,8 @@
 
 #include "filesizelimit.h"
 
+#include <set>
+
 namespace orvex::test {
 namespace {
 
@@ -150,12 +152,21 @@ TEST(TemplateFileNames, SavePathGetsTheDefaultExtensionOnlyWhenTheNameHasNone)
 
 TEST_F(TemplateFileTest, ScratchFileProbeLeavesNoTraceAndSparesExistingFiles)
 {
-    EXPECT_TRUE(CanCreateFileAt(Path("new.lmr")));
-    EXPECT_FALSE(std::filesystem::exists(Path("new.lmr0")));
     WriteFile(Path("old.lmr0"), "mine");
+    const auto names = [this] {
+        std::set<std::string> found;
+        for (const auto &entry : std::filesystem::directory_iterator(folder_))
+            found.insert(entry.path().filename().string());
+        return found;
+    };
+    const std::set<std::string> before = names();
+    EXPECT_TRUE(CanCreateFileAt(Path("new.lmr")));
     EXPECT_TRUE(CanCreateFileAt(Path("old.lmr")));
     EXPECT_EQ(ReadFile(Path("old.lmr0")), "mine");
+    EXPECT_EQ(names(), before);
     EXPECT_FALSE(CanCreateFileAt(Path("no/such/folder/x.lmr")));
+    std::filesystem::create_directory(Path("folder.lmr"));
+    EXPECT_FALSE(CanCreateFileAt(Path("folder.lmr"))) << "a save could never replace a folder";
 }
 
 } // namespace

@@ -108,6 +108,26 @@ INSTANTIATE_TEST_SUITE_P(Options, DashedOptionTest, testing::Values(
     DashedCase{{"-seed", "12abc"}, ProgramMode::UsageError},
     DashedCase{{"--frames", "10"}, ProgramMode::UsageError}));
 
+TEST(RunOverridesTest, ThemeDelayAndStarsReachTheSaverModes)
+{
+    CommandLine line = CommandLine::Parse({"--root", "-theme", "random", "--delay", "0", "-stars", "20000"});
+    ASSERT_EQ(line.mode, ProgramMode::RootSaver) << line.error;
+    EXPECT_EQ(line.overrides, (RunOverrides{RunOverrides::kRandomTheme, 0, 20000}));
+    line = CommandLine::Parse({"-window-id", "7", "--theme", "0", "-stars", "0"});
+    ASSERT_EQ(line.mode, ProgramMode::HostPreview) << line.error;
+    EXPECT_EQ(line.overrides, (RunOverrides{0, std::nullopt, std::nullopt})) << "-stars 0 keeps each theme's own";
+    EXPECT_EQ(CommandLine::Parse({"-root"}).overrides, RunOverrides{});
+
+    const std::vector<std::vector<std::string>> bad = {
+        {"-theme", "25"}, {"-theme", "-1"}, {"-theme", "any"}, {"-delay", "1000"}, {"-delay", "-1"},
+        {"-stars", "100000"}, {"-stars"},
+        {"--snapshot", "a.png", "--frames", "1", "--theme", "random"},
+        {"--snapshot", "a.png", "--frames", "1", "-delay", "5"},
+    };
+    for (const auto &args : bad)
+        EXPECT_EQ(CommandLine::Parse(args).mode, ProgramMode::UsageError) << testing::PrintToString(args);
+}
+
 TEST(SnapshotOptionsTest, ReadsEveryOptionAndDefaults)
 {
     CommandLine line = CommandLine::Parse({"--snapshot", "out.png", "--frames", "120", "--size", "640x480",

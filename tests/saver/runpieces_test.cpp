@@ -192,6 +192,35 @@ TEST_F(FramePacerTest, HostWindowGoneStopsTheRun)
     EXPECT_TRUE(stop);
 }
 
+TEST_F(FramePacerTest, ADarkDisplayEndsTheSaverOrPausesAHostedOneAndIsAskedOnceASecond)
+{
+    int asked = 0;
+    bool lit = false;
+    pacer.SetFrameDelay(10);
+    pacer.WatchDisplayPower([&] { return ++asked, lit; }, FramePacer::PowerOff::EndRun);
+    for (int frame = 0; frame < 99; ++frame) {
+        pacer.StartFrame();
+        ASSERT_FALSE(pacer.FramePace()) << "frame " << frame;
+    }
+    EXPECT_EQ(asked, 0) << "not asked before a second has passed";
+    pacer.StartFrame();
+    EXPECT_TRUE(pacer.FramePace());
+    EXPECT_TRUE(stop);
+    EXPECT_EQ(asked, 1);
+
+    stop = false;
+    asked = 0;
+    pacer.WatchDisplayPower([&] { return ++asked > 3 || lit; }, FramePacer::PowerOff::Pause);
+    clock.now += 1000;
+    clock.sleeps.clear();
+    pacer.StartFrame();
+    EXPECT_FALSE(pacer.FramePace()) << "drawing goes on once the display is back";
+    // The frame's own rest, then a second at a time while the display is dark.
+    EXPECT_EQ(clock.sleeps, (std::vector<uint32_t>{10, 1000, 1000}));
+    EXPECT_EQ(asked, 4);
+    EXPECT_GE(pump.deliveries, 3) << "still answering the window system";
+}
+
 TEST_F(FramePacerTest, WarmUpStretchesOnlyTheFirstSixFramesToTwentyMilliseconds)
 {
     for (int frame = 1; frame <= 8; ++frame) {

@@ -1,0 +1,16 @@
+#pragma once
+// A dialog window's placement kept in a settings section (settings/windowplacement.h):
+// restored before the window is shown, saved when it closes.
+
+#include "settingsstore.h"
+
+#include <string_view>
+
+class QWidget;
+
+namespace orvex {
+
+void RestorePlacement(QWidget &window, const SettingsStore &store, std::string_view section);
+void SavePlacement(const QWidget &window, SettingsStore &store, std::string_view section);
+
+} // namespace orvex

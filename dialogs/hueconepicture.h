@@ -1,0 +1,35 @@
+#pragma once
+// The hue-cone picture (picHueWheel) with its five wedge lines: the median angle in
+// black, the minimum wedge in blue, the maximum wedge in red.
+
+#include "hueconepixels.h"
+
+#include <QImage>
+#include <QWidget>
+
+namespace orvex {
+
+class HueConePicture final : public QWidget {
+    Q_OBJECT
+public:
+    explicit HueConePicture(QWidget *parent = nullptr);
+
+    // Colours the disc for the settings; on an engine failure the disc stays empty.
+    void DrawCone(EngineLibrary &engine, const HueWheelSettings &wheel, const ColourRuntime &colour);
+
+    // The wedge lines as the colour fields give them: start angle, minimum and maximum
+    // wedge, all in degrees.
+    void ShowWedges(double startAngle, double wedgeMin, double wedgeMax);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    HueConePixels pixels_;
+    QImage cone_;
+    double startAngle_ = 0;
+    double wedgeMin_ = 0;
+    double wedgeMax_ = -1;
+};
+
+} // namespace orvex

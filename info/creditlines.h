@@ -1,0 +1,11 @@
+#pragma once
+// The lines the credits window scrolls below its header.
+
+#include <string>
+#include <vector>
+
+namespace orvex {
+
+std::vector<std::string> CreditLines();
+
+} // namespace orvex

@@ -1,0 +1,135 @@
+#include "x11sharedimage.h"
+
+#include <xcb/shm.h>
+#include <xcb/xcb.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <sys/ipc.h>
+#include <sys/shm.h>
+
+namespace orvex {
+
+namespace {
+
+template <typename Reply>
+using ReplyPtr = std::unique_ptr<Reply, decltype(&std::free)>;
+
+template <typename Reply>
+ReplyPtr<Reply> Owned(Reply *reply)
+{
+    return ReplyPtr<Reply>(reply, &std::free);
+}
+
+// The frame's pixels are blue, green, red, unused in memory: a 24-bit true-colour visual
+// with 32 bits a pixel, least significant byte first.
+bool TakesFramePixels(xcb_connection_t *c, uint32_t window)
+{
+    const auto attributes = Owned(xcb_get_window_attributes_reply(c, xcb_get_window_attributes(c, window), nullptr));
+    const auto geometry = Owned(xcb_get_geometry_reply(c, xcb_get_geometry(c, window), nullptr));
+    if (!attributes || !geometry || geometry->depth != 24)
+        return false;
+    const xcb_setup_t *setup = xcb_get_setup(c);
+    if (setup->image_byte_order != XCB_IMAGE_ORDER_LSB_FIRST)
+        return false;
+    bool formatFits = false;
+    for (auto f = xcb_setup_pixmap_formats_iterator(setup); f.rem; xcb_format_next(&f))
+        formatFits |= f.data->depth == 24 && f.data->bits_per_pixel == 32;
+    if (!formatFits)
+        return false;
+    for (auto s = xcb_setup_roots_iterator(setup); s.rem; xcb_screen_next(&s))
+        for (auto d = xcb_screen_allowed_depths_iterator(s.data); d.rem; xcb_depth_next(&d))
+            for (auto v = xcb_depth_visuals_iterator(d.data); v.rem; xcb_visualtype_next(&v))
+                if (v.data->visual_id == attributes->visual)
+                    return v.data->red_mask == 0xFF0000 && v.data->green_mask == 0xFF00 && v.data->blue_mask == 0xFF;
+    return false;
+}
+
+bool HasSharedMemory(xcb_connection_t *c)
+{
+    const xcb_query_extension_reply_t *extension = xcb_get_extension_data(c, &xcb_shm_id);
+    if (extension == nullptr || !extension->present)
+        return false;
+    return Owned(xcb_shm_query_version_reply(c, xcb_shm_query_version(c), nullptr)) != nullptr;
+}
+
+} // namespace
+
+std::unique_ptr<X11SharedImage> X11SharedImage::Create(uint32_t window, size_t pixels)
+{
+    std::unique_ptr<X11SharedImage> image(new X11SharedImage);
+    image->connection_ = xcb_connect(nullptr, nullptr);
+    xcb_connection_t *c = image->connection_;
+    if (xcb_connection_has_error(c) || pixels == 0 || !HasSharedMemory(c) || !TakesFramePixels(c, window))
+        return nullptr;
+    const int id = ::shmget(IPC_PRIVATE, pixels * sizeof(uint32_t), IPC_CREAT | 0600);
+    if (id < 0)
+        return nullptr;
+    void *memory = ::shmat(id, nullptr, 0);
+    image->segment_ = xcb_generate_id(c);
+    const auto attached = xcb_shm_attach_checked(c, image->segment_, uint32_t(id), 1);
+    const bool ok = memory != reinterpret_cast<void *>(-1) && xcb_request_check(c, attached) == nullptr;
+    // Marked for removal at once: the segment goes when the last of us and the server detach.
+    ::shmctl(id, IPC_RMID, nullptr);
+    if (memory != reinterpret_cast<void *>(-1))
+        image->pixels_ = static_cast<uint32_t *>(memory);
+    if (!ok)
+        return nullptr;
+    image->count_ = pixels;
+    image->window_ = window;
+    image->gc_ = xcb_generate_id(c);
+    const uint32_t noExposures = 0;
+    xcb_create_gc(c, image->gc_, window, XCB_GC_GRAPHICS_EXPOSURES, &noExposures);
+    image->completionEvent_ = uint8_t(xcb_get_extension_data(c, &xcb_shm_id)->first_event + XCB_SHM_COMPLETION);
+    return image;
+}
+
+X11SharedImage::~X11SharedImage()
+{
+    if (count_ != 0) {
+        WaitUntilRead();
+        xcb_free_gc(connection_, gc_);
+        xcb_shm_detach(connection_, segment_);
+        xcb_flush(connection_);
+    }
+    if (pixels_ != nullptr)
+        ::shmdt(pixels_);
+    xcb_disconnect(connection_);
+}
+
+bool X11SharedImage::Show(const uint32_t *frame, int32_t width, int32_t height, int32_t x, int32_t y)
+{
+    if (!Holds(frame) || width <= 0 || height <= 0 || width > UINT16_MAX || height > UINT16_MAX)
+        return false;
+    const uint32_t offset = uint32_t((frame - pixels_) * sizeof(uint32_t));
+    xcb_shm_put_image(connection_, window_, gc_, uint16_t(width), uint16_t(height), 0, 0, uint16_t(width),
+                      uint16_t(height), int16_t(x), int16_t(y), 24, XCB_IMAGE_FORMAT_Z_PIXMAP, 1, segment_, offset);
+    ++unread_;
+    return xcb_flush(connection_) > 0;
+}
+
+bool X11SharedImage::ShowCopy(const uint32_t *pixels, int32_t width, int32_t height, int32_t x, int32_t y)
+{
+    constexpr size_t kRequestHeaderBytes = 24;
+    const size_t bytes = size_t(width) * size_t(height) * sizeof(uint32_t);
+    if (width <= 0 || height <= 0 || bytes + kRequestHeaderBytes > size_t(xcb_get_maximum_request_length(connection_)) * 4)
+        return false;
+    xcb_put_image(connection_, XCB_IMAGE_FORMAT_Z_PIXMAP, window_, gc_, uint16_t(width), uint16_t(height), int16_t(x),
+                  int16_t(y), 0, 24, uint32_t(bytes), reinterpret_cast<const uint8_t *>(pixels));
+    return xcb_flush(connection_) > 0;
+}
+
+void X11SharedImage::WaitUntilRead()
+{
+    while (unread_ > 0) {
+        const auto event = Owned(xcb_wait_for_event(connection_));
+        if (!event) {
+            unread_ = 0; // the connection is gone: nobody reads the memory any more
+            return;
+        }
+        if ((event->response_type & 0x7F) == completionEvent_)
+            --unread_;
+    }
+}
+
+} // namespace orvex

@@ -1,0 +1,112 @@
+#include "recordcommand.h"
+
+#include "applytheme.h"
+#include "clock.h"
+#include "enginelibrary.h"
+#include "eventpump.h"
+#include "offscreentarget.h"
+#include "recordprogress.h"
+#include "runloop.h"
+#include "settingsstore.h"
+#include "startupcontext.h"
+#include "stopsignals.h"
+#include "videocodecs.h"
+#include "videocompression.h"
+#include "videosettings.h"
+
+#include <unistd.h>
+
+#include <iostream>
+
+namespace orvex {
+
+namespace {
+
+// The codec as asked, when this build offers it for the file's container and height.
+const VideoCodec *OfferedCodec(const RecordOptions &options)
+{
+    for (const VideoCodec *codec : OfferedVideoCodecs(VideoContainerOf(options.path), VideoFrameHeight(options.height)))
+        if (codec->name == options.codec)
+            return codec;
+    return nullptr;
+}
+
+std::string OfferedNames(const RecordOptions &options)
+{
+    std::string names;
+    for (const VideoCodec *codec : OfferedVideoCodecs(VideoContainerOf(options.path), VideoFrameHeight(options.height)))
+        names += (names.empty() ? "" : ", ") + std::string(codec->name);
+    return names;
+}
+
+VideoJob JobOf(const RecordOptions &options, const VideoCodec &codec)
+{
+    VideoJob job;
+    job.format.width = options.width;
+    job.format.height = options.height;
+    job.format.rate = options.rate;
+    job.format.codec = &codec;
+    job.format.quality = VideoCompression::kDefaultQuality;
+    job.format.keyFrameEvery = VideoCompression::kDefaultKeyFrameEvery;
+    job.format.container = VideoContainerOf(options.path);
+    job.animationFrames = CalcFrames(kLengthFrames, int32_t(std::min<int64_t>(options.frames, kMostVideoFrames)), 1);
+    job.file = options.path;
+    return job;
+}
+
+VideoOutcome Record(const RecordOptions &options, const VideoCodec &codec, RecordProgress &progress)
+{
+    StartupContext context(ResolveSeed(options.seed, std::getenv("ORVEX_SEED"), std::cerr));
+    const StopSignals stopSignals(context.stopRequested);
+    context.runMode = RunMode::DialogPreview;
+    context.screenWidthPx = options.width;
+    context.screenHeightPx = options.height;
+    context.resolutions = BuildResolutionList(options.width, options.height);
+
+    SettingsStore store;
+    EngineLibrary engine;
+    // The loop's time passes only as it paces frames: however slow the encoder, no frame
+    // is dropped and the animation is the same on every machine.
+    SyntheticClock loopClock;
+    SteadyClock wallClock;
+    NoEventPump pump;
+    OffscreenTarget target(options.width, options.height);
+    RunLoop loop(context, store, engine, loopClock, pump, target);
+    VideoSession session(loop, target, context, store, engine, wallClock);
+    return session.Record(JobOf(options, codec), [&](StarPropertySet &set) {
+        ApplyTheme(set, store, options.theme, loop.Settings().perfMult);
+    }, progress);
+}
+
+} // namespace
+
+int RunRecord(const RecordOptions &options)
+{
+    const VideoCodec *codec = OfferedCodec(options);
+    if (codec == nullptr) {
+        std::cerr << "orvex-lumora: no codec " << options.codec << " for " << options.path.string()
+                  << " at this size; this build offers: " << OfferedNames(options) << "\n";
+        return 1;
+    }
+    RecordProgress progress(std::cerr, ::isatty(STDERR_FILENO) == 1);
+    try {
+        switch (Record(options, *codec, progress)) {
+        case VideoOutcome::Finished:
+            progress.Finished(options.path);
+            return 0;
+        case VideoOutcome::Stopped:
+            progress.Finished(options.path);
+            std::cerr << "orvex-lumora: stopped before the last frame\n";
+            return 1;
+        case VideoOutcome::Failed:
+            break;
+        }
+    } catch (const std::exception &) {
+        // Nothing but a missing resource throws here; the file is not complete either way.
+    }
+    std::cerr << "orvex-lumora: " << kVideoWriteError << " (" << options.path.string()
+              << "; any earlier file there is left as it was)\n";
+    return 1;
+}
+
+} // namespace orvex

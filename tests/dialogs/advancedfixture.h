@@ -1,0 +1,80 @@
+#pragma once
+// A settings store in a fresh temporary folder, and ways to reach and work a dialog's
+// controls by their names as a user would.
+
+#include "settingsstore.h"
+
+#include <QApplication>
+#include <QFocusEvent>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QTimer>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <stdexcept>
+#include <string>
+
+namespace orvex::test {
+
+class DialogFixture : public ::testing::Test {
+protected:
+    ~DialogFixture() override { std::filesystem::remove_all(folder_); }
+
+    static std::filesystem::path MakeTempFolder()
+    {
+        std::string pattern = (std::filesystem::temp_directory_path() / "orvex-dialog-XXXXXX").string();
+        return ::mkdtemp(pattern.data());
+    }
+
+    std::filesystem::path folder_ = MakeTempFolder();
+    SettingsStore store{folder_ / "Orvex" / "Lumora.reg"};
+};
+
+template <typename Widget>
+Widget &Control(QWidget &window, const char *name)
+{
+    auto *widget = window.findChild<Widget *>(name);
+    if (widget == nullptr)
+        throw std::runtime_error(std::string("no control ") + name);
+    return *widget;
+}
+
+inline void WriteBytesTo(const std::filesystem::path &file, const std::string &bytes)
+{
+    std::ofstream(file, std::ios::binary) << bytes;
+}
+
+// Types text into a field (past its keystroke filter, as a paste would be) and leaves it.
+inline void TypeAndLeave(QLineEdit &field, const QString &text)
+{
+    field.setText(text);
+    QFocusEvent leave(QEvent::FocusOut, Qt::TabFocusReason);
+    QApplication::sendEvent(&field, &leave);
+}
+
+// The text of the next message box shown while the watch lives; the box is closed as
+// soon as it shows.
+class MessageWatch {
+public:
+    MessageWatch()
+    {
+        QTimer::singleShot(0, &context_, [this] {
+            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+                text_ = box->text().toStdString();
+                box->accept();
+            }
+        });
+    }
+    const std::string &Text() const { return text_; }
+
+private:
+    QObject context_; // ends the watch's timer with the watch
+    std::string text_;
+};
+
+} // namespace orvex::test

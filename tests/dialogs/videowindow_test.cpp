@@ -1,0 +1,217 @@
+// The video window with the real run loop and engine: what it shows, what it stores, and
+// what its start button records.
+#include "videowindow.h"
+
+#include "enginelibrary.h"
+#include "settingsstore.h"
+#include "startupcontext.h"
+#include "videocodecs.h"
+#include "videoprobe.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace orvex {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Answers every modal window other than the video window as it opens, in turn.
+class ModalAnswers {
+public:
+    ModalAnswers(const QWidget &owner, std::function<void(QWidget &)> answer) : answer_(std::move(answer))
+    {
+        QObject::connect(&timer_, &QTimer::timeout, [this, &owner] {
+            QWidget *modal = QApplication::activeModalWidget();
+            if (modal == nullptr || modal == &owner || modal->property("answered").toBool())
+                return;
+            modal->setProperty("answered", true);
+            titles.push_back(modal->windowTitle());
+            answer_(*modal);
+        });
+        timer_.start(10);
+    }
+    QStringList titles;
+
+private:
+    std::function<void(QWidget &)> answer_;
+    QTimer timer_;
+};
+
+class VideoWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        store.WriteSetting("Video", "DefaultDirectory", dir.string());
+        store.WriteSetting("Video", "VideoFilename", (dir / "clip.avi").string());
+        store.WriteSetting("Video", "ImageWidth", 64);
+        store.WriteSetting("Video", "ImageHeight", 48);
+        store.WriteSetting("Video", "FrameTotal", 30);
+        window = std::make_unique<VideoWindow>(context, store, engine);
+        window->show();
+    }
+    ~VideoWindowTest() override { fs::remove_all(dir); }
+
+    template <typename Widget>
+    Widget &Find(const char *name)
+    {
+        auto *widget = window->findChild<Widget *>(name);
+        if (widget == nullptr)
+            throw std::logic_error(std::string("no control ") + name);
+        return *widget;
+    }
+    void Click(const char *button) { Find<QPushButton>(button).click(); }
+
+    fs::path dir = fs::temp_directory_path() / ("orvex-videowindow-" + std::to_string(::getpid()));
+    SettingsStore store{dir / "Lumora.reg"};
+    StartupContext context{3u};
+    EngineLibrary engine{"libOrvexM6.so", {EngineLibrary::ExecutableDir()}};
+    std::unique_ptr<VideoWindow> window;
+};
+
+TEST_F(VideoWindowTest, ShowsTheStoredSettingsAndStoresTheFieldsAsLeftOnClose)
+{
+    window.reset();
+    store.WriteSetting("Video", "FrameTimeQty", 1);
+    store.WriteSetting("Video", "FrameTotal", 10);
+    store.WriteSetting("Video", "FrameRate", 30);
+    store.WriteSetting("Video", "ImageWidth", 330);
+    store.WriteSetting("Video", "BlackFramesBegin", 12);
+    window = std::make_unique<VideoWindow>(context, store, engine);
+    window->show();
+    EXPECT_EQ(window->windowTitle(), "Orvex Lumora Video Creation");
+    EXPECT_EQ(Find<QComboBox>("cboCapture").currentText(), "Seconds of Animation:");
+    EXPECT_EQ(Find<QLineEdit>("txtFrames").text(), "10");
+    EXPECT_EQ(Find<QComboBox>("cboFPS").currentText(), "30");
+    EXPECT_EQ(Find<QLabel>("lblTotalFrames").text(), "Total Frames:  300");
+    EXPECT_EQ(Find<QLineEdit>("txtBlackFrames_0").text(), "12");
+    EXPECT_EQ(Find<QLineEdit>("txtVideoFile").text().toStdString(), (dir / "clip.avi").string());
+    EXPECT_EQ(Find<QLabel>("lblFrameStatus").text(), "Frame Count / Est Time (00:00)");
+    EXPECT_EQ(Find<QPushButton>("cmdDispPreview").text(), "Select Video Compression / Begin Video Recording");
+    EXPECT_EQ(Find<QWidget>("picPreview").size(), QSize(332, 48)) << "the picture is the video frame";
+
+    Find<QLineEdit>("txtFrames").setText("0");
+    Find<QLineEdit>("txtBlackFrames_1").setText("5000");
+    Find<QCheckBox>("chkCycleThemes").setChecked(true);
+    Click("cmdClose");
+    EXPECT_TRUE(context.stopRequested) << "closing stops any run loop";
+    EXPECT_EQ(store.ReadSettingText("Video", "FrameTotal"), "1");
+    EXPECT_EQ(store.ReadSettingText("Video", "ImageWidth"), "332");
+    EXPECT_EQ(store.ReadSettingText("Video", "BlackFramesEnd"), "999");
+    EXPECT_EQ(store.ReadSettingText("Video", "CycleThemes"), "1");
+    EXPECT_FALSE(store.ReadSettingText("General\\Video", "WindowSize").empty()) << "the placement is kept";
+}
+
+TEST_F(VideoWindowTest, RestoreDefaultsAsksFirstThenResetsTheNumbersAndForgetsTheCompression)
+{
+    store.WriteSetting("Video", "DefaultParms_fccHandler", int32_t(FourCC("MJPG")));
+    store.WriteSetting("Video", "DefaultParms_dwQuality", 5000);
+    QString question;
+    bool yes = false;
+    ModalAnswers answers(*window, [&](QWidget &modal) {
+        auto &box = dynamic_cast<QMessageBox &>(modal);
+        question = box.text();
+        box.button(yes ? QMessageBox::Yes : QMessageBox::No)->click();
+    });
+    Click("cmdRestoreDefaults");
+    EXPECT_EQ(Find<QLineEdit>("txtFrames").text(), "30") << "No changes nothing";
+    yes = true;
+    Click("cmdRestoreDefaults");
+    EXPECT_EQ(answers.titles, QStringList({"Confirm Restore Defaults", "Confirm Restore Defaults"}));
+    EXPECT_TRUE(question.endsWith("\n\nAre you sure you want to Restore Defaults?")) << question.toStdString();
+    EXPECT_EQ(Find<QLineEdit>("txtFrames").text(), "360");
+    EXPECT_EQ(Find<QLineEdit>("txtWidth").text(), "320");
+    EXPECT_EQ(Find<QLineEdit>("txtHeight").text(), "240");
+    EXPECT_EQ(Find<QComboBox>("cboFPS").currentText(), "24");
+    EXPECT_EQ(Find<QWidget>("picPreview").size(), QSize(320, 240));
+    EXPECT_EQ(store.ReadSettingText("Video", "DefaultParms_fccHandler"), "0");
+    EXPECT_EQ(store.ReadSettingText("Video", "DefaultParms_dwQuality"), "0");
+}
+
+TEST_F(VideoWindowTest, CancellingTheCompressionWritesNoFileAndSaysNothing)
+{
+    ModalAnswers answers(*window, [](QWidget &modal) { static_cast<QDialog &>(modal).reject(); });
+    Click("cmdDispPreview");
+    EXPECT_EQ(answers.titles, QStringList{"Video Compression"}) << "no message follows";
+    EXPECT_FALSE(fs::exists(dir / "clip.avi"));
+    EXPECT_FALSE(fs::exists(dir / "Orvex_VideoTemp.avi"));
+}
+
+TEST_F(VideoWindowTest, RecordsIntoTheFileStopsOnTheButtonAndReportsAFileItCannotWrite)
+{
+    if (!test::HaveFFmpegTools())
+        GTEST_SKIP() << "ffprobe and ffmpeg are not installed (apt-get install ffmpeg)";
+    auto chooseFFV1 = [](QWidget &modal) {
+        auto *codecs = modal.findChild<QComboBox *>("cboCompressor");
+        if (codecs != nullptr)
+            codecs->setCurrentText("FFV1 (lossless)");
+        static_cast<QDialog &>(modal).accept();
+    };
+    {
+        ModalAnswers answers(*window, chooseFFV1);
+        Click("cmdDispPreview");
+    }
+    const fs::path clip = dir / "clip.avi";
+    EXPECT_EQ(test::Probe(clip).frames, 30);
+    EXPECT_TRUE(Find<QLabel>("lblFrameStatus").text().startsWith("Frame: 30  Time (min:sec): 0 : 01\n"));
+    EXPECT_EQ(Find<QLineEdit>("txtVideoFile").palette().color(QPalette::Text), QColor(255, 0, 0)) << "the file exists";
+    EXPECT_EQ(store.ReadSettingLong("Video", "DefaultParms_fccHandler", 0), int32_t(FourCC("FFV1")));
+
+    // A long recording, stopped by the start button from within the run.
+    Find<QLineEdit>("txtFrames").setText("100000");
+    QString caption;
+    bool closeEnabled = true;
+    QTimer stopper;
+    stopper.setSingleShot(true);
+    QObject::connect(&stopper, &QTimer::timeout, [&] {
+        caption = Find<QPushButton>("cmdDispPreview").text();
+        closeEnabled = Find<QPushButton>("cmdClose").isEnabled();
+        Click("cmdDispPreview");
+    });
+    {
+        ModalAnswers answers(*window, [&](QWidget &modal) {
+            chooseFFV1(modal);
+            stopper.start(300);
+        });
+        Click("cmdDispPreview");
+    }
+    EXPECT_EQ(caption, "Stop Video Creation");
+    EXPECT_FALSE(closeEnabled) << "every other control is disabled while recording";
+    EXPECT_EQ(Find<QPushButton>("cmdDispPreview").text(), "Select Video Compression / Begin Video Recording");
+    const test::ProbedVideo stopped = test::Probe(clip);
+    EXPECT_GT(stopped.frames, 0);
+    EXPECT_LT(stopped.frames, 100000);
+    EXPECT_TRUE(stopped.decodesCleanly);
+
+    // A folder in the file's place is never replaced: the window says so.
+    fs::remove(clip);
+    fs::create_directories(clip);
+    Find<QLineEdit>("txtFrames").setText("5");
+    QString message;
+    {
+        ModalAnswers answers(*window, [&](QWidget &modal) {
+            if (auto *box = dynamic_cast<QMessageBox *>(&modal)) {
+                message = box->windowTitle() + ": " + box->text();
+                box->accept();
+            } else {
+                chooseFFV1(modal);
+            }
+        });
+        Click("cmdDispPreview");
+    }
+    EXPECT_EQ(message, "Orvex Lumora: There was an error writing the file.");
+    EXPECT_TRUE(fs::is_directory(clip));
+}
+
+} // namespace
+} // namespace orvex

@@ -1,0 +1,288 @@
+// Recordings through the real run loop and engine, read back with FFmpeg's tools.
+#include "applytheme.h"
+#include "clock.h"
+#include "colourfilter.h"
+#include "enginelibrary.h"
+#include "eventpump.h"
+#include "filesizelimit.h"
+#include "framepresenter.h"
+#include "offscreentarget.h"
+#include "runloop.h"
+#include "settingsstore.h"
+#include "startupcontext.h"
+#include "videocodecs.h"
+#include "videoprobe.h"
+#include "videosession.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <fstream>
+
+namespace orvex {
+namespace {
+
+namespace fs = std::filesystem;
+
+const fs::path kBinDir = ORVEX_TEST_BIN_DIR;
+constexpr uint32_t kSeed = 7;
+
+std::string FileBytes(const fs::path &file)
+{
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+bool OnOneFileSystem(const fs::path &a, const fs::path &b)
+{
+    struct stat first {}, second {};
+    return ::stat(a.c_str(), &first) == 0 && ::stat(b.c_str(), &second) == 0 && first.st_dev == second.st_dev;
+}
+
+// One display run of the saver's pipeline into memory, as the headless recorder sets it up.
+struct Pipeline {
+    Pipeline(SettingsStore &store, EngineLibrary &engine)
+        : loop(context, store, engine, loopClock, pump, target)
+    {
+        context.runMode = RunMode::DialogPreview;
+    }
+
+    StartupContext context{kSeed};
+    SyntheticClock loopClock;
+    NoEventPump pump;
+    OffscreenTarget target{64, 48};
+    RunLoop loop;
+};
+
+class VideoSessionTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        if (!test::HaveFFmpegTools())
+            GTEST_SKIP() << "ffprobe and ffmpeg are not installed (apt-get install ffmpeg)";
+    }
+    ~VideoSessionTest() override { fs::remove_all(dir); }
+
+    // Each recording runs in a fresh pipeline with the same seed, so it shows the same animation.
+    VideoOutcome Record(const VideoJob &job, VideoSession::Listener &listener, int theme = 1)
+    {
+        pipeline = std::make_unique<Pipeline>(store, engine);
+        session = std::make_unique<VideoSession>(pipeline->loop, pipeline->target, pipeline->context, store, engine,
+                                                 wallClock);
+        return session->Record(job, [&](StarPropertySet &set) { ApplyTheme(set, store, theme, 1.0f); }, listener);
+    }
+    VideoOutcome Record(const VideoJob &job) { return Record(job, quiet); }
+
+    VideoJob Job(std::string_view codec, const fs::path &file, int width = 64, int height = 48, int frames = 8)
+    {
+        VideoJob job;
+        job.format.codec = FindVideoCodec(codec);
+        job.format.container = VideoContainerOf(file);
+        job.format.width = width;
+        job.format.height = height;
+        job.animationFrames = frames;
+        job.file = dir / file;
+        job.folder = dir;
+        return job;
+    }
+
+    fs::path dir = fs::temp_directory_path() / ("orvex-video-" + std::to_string(::getpid()));
+    SettingsStore store{dir / "Lumora.reg"};
+    EngineLibrary engine{"libOrvexM6.so", {kBinDir}};
+    SyntheticClock wallClock;
+    std::unique_ptr<Pipeline> pipeline;
+    std::unique_ptr<VideoSession> session;
+    VideoSession::Listener quiet;
+};
+
+TEST_F(VideoSessionTest, EveryFileHoldsItsFramesAtItsSizeRateAndCodec)
+{
+    struct Row {
+        const char *codec, *file;
+        int width, height, rate, frames, begin, end;
+        int wantWidth, wantHeight;
+        const char *wantRate, *wantCodec;
+    };
+    const Row rows[] = {
+        {"mjpeg", "a.avi", 330, 241, 30, 20, 3, 4, 332, 241, "30/1", "mjpeg"},
+        {"ffv1", "b.mkv", 10, 2000, 1, 5, 0, 2, 32, 1080, "1/1", "ffv1"},
+        {"mpeg4", "c.mp4", 2000, 40, 60, 6, 1, 0, 1920, 40, "30/1", "mpeg4"},
+        {"huffyuv", "d.AVI", 64, 48, 24, 6, 2, 2, 64, 48, "24/1", "huffyuv"},
+        {"uncompressed", "e.avi", 64, 48, 0, 4, 0, 0, 64, 48, "1/1", "rawvideo"},
+        {"h264", "f.mp4", 64, 48, 24, 30, 2, 2, 64, 48, "24/1", "h264"},
+    };
+    for (const Row &row : rows) {
+        const bool offered = std::ranges::count(OfferedVideoCodecs(VideoContainerOf(row.file), row.wantHeight),
+                                                FindVideoCodec(row.codec)) == 1;
+        if (std::string_view(row.codec) == "h264" && !offered)
+            continue; // a build of FFmpeg without x264
+        ASSERT_TRUE(offered) << row.codec << " in " << row.file;
+        VideoJob job = Job(row.codec, row.file, row.width, row.height, row.frames);
+        job.format.rate = row.rate;
+        job.blackBegin = row.begin;
+        job.blackEnd = row.end;
+        ASSERT_EQ(Record(job), VideoOutcome::Finished) << row.file;
+        const test::ProbedVideo video = test::Probe(dir / row.file);
+        EXPECT_EQ(video.codec, row.wantCodec) << row.file;
+        EXPECT_EQ(video.width, row.wantWidth) << row.file;
+        EXPECT_EQ(video.height, row.wantHeight) << row.file;
+        EXPECT_EQ(video.rate, row.wantRate) << row.file;
+        EXPECT_EQ(video.frames, row.frames + row.begin + row.end) << row.file;
+        EXPECT_TRUE(video.decodesCleanly) << row.file;
+        EXPECT_FALSE(fs::exists(dir / "Orvex_VideoTemp.avi")) << "renamed into place: " << row.file;
+    }
+}
+
+// The straightforward copy the recorder must match: as each frame is written, the work
+// buffer through the engine's conversion with the known filter, turned top row first as
+// decoders deliver it.
+class CopyingListener final : public VideoSession::Listener {
+public:
+    CopyingListener(std::unique_ptr<Pipeline> &pipeline, EngineLibrary &engine, RunFilter filter)
+        : pipeline_(pipeline), engine_(engine), filter_(filter)
+    {
+    }
+    void FrameWritten(const VideoProgress &) override
+    {
+        const FramePresenter &p = pipeline_->loop.Presenter();
+        const int32_t w = p.Geometry().renderWidth, h = p.Geometry().renderHeight;
+        std::string frame(size_t(w) * h * 3, '\0');
+        engine_.CopyRGBtoBMP(p.Work().data(), reinterpret_cast<uint8_t *>(frame.data()), w, w, h, filter_.type,
+                             filter_.mask, 32);
+        for (int32_t row = h - 1; row >= 0; --row)
+            frames.append(frame, size_t(row) * w * 3, size_t(w) * 3);
+    }
+    std::string frames;
+
+private:
+    std::unique_ptr<Pipeline> &pipeline_;
+    EngineLibrary &engine_;
+    RunFilter filter_;
+};
+
+TEST_F(VideoSessionTest, LosslessFilesDecodeToTheFilteredWorkBufferAndBlackFramesTakeTheMask)
+{
+    // Film Negative: every pixel XOR white, so the black frames come out white.
+    store.WriteSetting("DirectX", "DX_FilterIndex", 8);
+    for (const char *key : {"DX_FilterMaskR", "DX_FilterMaskG", "DX_FilterMaskB"})
+        store.WriteSetting("DirectX", key, 255);
+    constexpr int kBegin = 2, kFrames = 8, kEnd = 3;
+    const size_t frameBytes = 64 * 48 * 3;
+
+    for (const char *codec : {"ffv1", "uncompressed"}) {
+        VideoJob job = Job(codec, std::string(codec) + ".avi", 64, 48, kFrames);
+        job.blackBegin = kBegin;
+        job.blackEnd = kEnd;
+        CopyingListener copy(pipeline, engine, {2, 0xFFFFFF});
+        ASSERT_EQ(Record(job, copy), VideoOutcome::Finished) << codec;
+        ASSERT_EQ(copy.frames.size(), frameBytes * (kBegin + kFrames + kEnd)) << codec;
+        EXPECT_EQ(copy.frames.substr(0, frameBytes * kBegin), std::string(frameBytes * kBegin, '\xFF')) << codec;
+        EXPECT_NE(copy.frames.substr(frameBytes * (kBegin + kFrames - 1), frameBytes), std::string(frameBytes, '\xFF'))
+            << codec << ": the animation shows stars";
+        EXPECT_TRUE(test::DecodedBgr(job.file) == copy.frames) << codec << " decodes to other frames";
+    }
+}
+
+// Presses Stop once the file holds a number of frames.
+class StopAt final : public VideoSession::Listener {
+public:
+    StopAt(std::unique_ptr<VideoSession> &session, int64_t frame) : session_(session), frame_(frame) {}
+    void FrameWritten(const VideoProgress &progress) override
+    {
+        if (progress.frameIndex == frame_)
+            session_->Stop();
+    }
+
+private:
+    std::unique_ptr<VideoSession> &session_;
+    int64_t frame_;
+};
+
+TEST_F(VideoSessionTest, StopKeepsAPlayableFileOfTheFramesWritten)
+{
+    for (const char *file : {"stopped.avi", "stopped.mp4"}) {
+        VideoJob job = Job("mpeg4", file, 64, 48, 100);
+        job.blackBegin = 5;
+        job.blackEnd = 5;
+        StopAt stop(session, 25);
+        EXPECT_EQ(Record(job, stop), VideoOutcome::Stopped) << file;
+        const test::ProbedVideo video = test::Probe(job.file);
+        EXPECT_EQ(video.frames, 25) << file << ": no black frames follow a stop";
+        EXPECT_TRUE(video.decodesCleanly) << file;
+    }
+}
+
+TEST_F(VideoSessionTest, AFailedWriteReportsFailureAndLeavesTheFinalFileAsItWas)
+{
+    fs::create_directories(dir);
+    const fs::path kept = dir / "kept.avi";
+    std::ofstream(kept) << "the earlier video";
+    {
+        test::FileSizeLimit full(100000);
+        EXPECT_EQ(Record(Job("uncompressed", "kept.avi", 64, 48, 50)), VideoOutcome::Failed);
+    }
+    EXPECT_EQ(FileBytes(kept), "the earlier video");
+    EXPECT_TRUE(fs::exists(dir / "Orvex_VideoTemp.avi")) << "the temporary file stays where it is";
+
+    // Only a regular file is ever replaced; the complete temporary file waits beside it.
+    fs::create_directories(dir / "folder.avi" / "inside");
+    EXPECT_EQ(Record(Job("mjpeg", "folder.avi")), VideoOutcome::Failed);
+    EXPECT_TRUE(fs::is_directory(dir / "folder.avi" / "inside"));
+    EXPECT_EQ(test::Probe(dir / "Orvex_VideoTemp.avi").frames, 8);
+
+    // A rename that fails (here across file systems, to a link's end) keeps the name and the
+    // old video: nothing is deleted first.
+    const fs::path other = fs::path("/dev/shm") / ("orvex-video-" + std::to_string(::getpid()));
+    std::error_code error;
+    if (!fs::create_directories(other, error) || OnOneFileSystem(other, dir)) {
+        fs::remove_all(other, error);
+        GTEST_SKIP() << "no second file system in /dev/shm";
+    }
+    std::ofstream(other / "old.avi") << "the earlier video";
+    fs::create_symlink(other / "old.avi", dir / "linked.avi");
+    EXPECT_EQ(Record(Job("mjpeg", "linked.avi")), VideoOutcome::Failed);
+    EXPECT_TRUE(fs::is_symlink(dir / "linked.avi"));
+    EXPECT_EQ(FileBytes(other / "old.avi"), "the earlier video");
+    EXPECT_EQ(test::Probe(dir / "Orvex_VideoTemp.avi").frames, 8);
+    fs::remove_all(other);
+}
+
+// Records the names of the files as they start.
+class FileNames final : public VideoSession::Listener {
+public:
+    void FileStarted(const fs::path &file) override { names.push_back(file.filename().string()); }
+    std::vector<std::string> names;
+};
+
+TEST_F(VideoSessionTest, CyclingThemesWritesOneFilePerCandidateNamedAfterIt)
+{
+    fs::create_directories(dir / "templates");
+    std::ofstream(dir / "templates" / "My Theme.lmr") << "\r\n[Lumora]\r\nStars=3000\r\n";
+    store.WriteSetting("Advanced", "Adv_ThemeFlags", (1 << 17) | (1 << 1));
+    store.WriteSetting("Advanced", "Adv_TempDirectory", (dir / "templates").string());
+    store.WriteSetting("Advanced", "Adv_TempFileCount", 1);
+    store.WriteSetting("Advanced", "Adv_TempFile0000", "My Theme.lmr");
+    VideoJob job = Job("mjpeg", "unused.avi", 64, 48, 10);
+    job.blackBegin = 1;
+    job.blackEnd = 1;
+    job.cycleThemes = true;
+    job.folder = dir / "videos";
+    FileNames started;
+    ASSERT_EQ(Record(job, started), VideoOutcome::Finished);
+
+    const std::vector<std::string> expected = {
+        "Orvex_Lumora_w64_h48_f12_Weaving_Comet_Points.AVI",
+        "Orvex_Lumora_w64_h48_f12_Circular_Arches_(Ring_Matrix).AVI",
+        "Orvex_Lumora_w64_h48_f12_My_Theme.lmr.AVI",
+    };
+    EXPECT_EQ(started.names, expected);
+    for (const std::string &name : expected)
+        EXPECT_EQ(test::Probe(job.folder / name).frames, 12) << name;
+    EXPECT_EQ(std::distance(fs::directory_iterator(job.folder), {}), 3) << "nothing else in the folder";
+    EXPECT_EQ(store.ReadSettingText("Lumora", "Stars"), "3000") << "the template was loaded as theme cycling loads it";
+}
+
+} // namespace
+} // namespace orvex
