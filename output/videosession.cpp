@@ -5,8 +5,11 @@
 #include "runloop.h"
 #include "settingsstore.h"
 #include "startupcontext.h"
+#include "themebudget.h"
 #include "videosettings.h"
 #include "videothemes.h"
+
+#include <algorithm>
 
 namespace orvex {
 
@@ -85,6 +88,9 @@ VideoOutcome VideoSession::RecordFile(const VideoFormat &format, const VideoJob 
         if (!PrepareDisplay(format))
             return VideoOutcome::Failed;
         properties(context_.properties);
+        // The theme's fade ends with the animation: a theme shorter than its own fade is
+        // given that much.
+        loop_.SetFramesPerTheme(std::max(ThemeBudget::kFadeFrames, job.animationFrames - ThemeBudget::kFadeFrames));
         const RunFilter filter = FilterFromEffects(context_.properties.effects);
         loop_.Presenter().SetFilter(filter.type, filter.mask);
         // 2. The file, then the black frames before and the animation.

@@ -8,6 +8,7 @@
 #include "recordprogress.h"
 #include "runloop.h"
 #include "settingsstore.h"
+#include "startup.h"
 #include "startupcontext.h"
 #include "stopsignals.h"
 #include "videocodecs.h"
@@ -58,10 +59,7 @@ VideoOutcome Record(const RecordOptions &options, const VideoCodec &codec, Recor
 {
     StartupContext context(ResolveSeed(options.seed, std::getenv("ORVEX_SEED"), std::cerr));
     const StopSignals stopSignals(context.stopRequested);
-    context.runMode = RunMode::DialogPreview;
-    context.screenWidthPx = options.width;
-    context.screenHeightPx = options.height;
-    context.resolutions = BuildResolutionList(options.width, options.height);
+    PrepareHeadlessStartup(context, options.width, options.height);
 
     SettingsStore store;
     EngineLibrary engine;

@@ -12,10 +12,10 @@
 #include "settingdescriptors.h"
 #include "settingvalues.h"
 #include "startupcontext.h"
+#include "templatefilenames.h"
 #include "templateio.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <iostream>
 #include <new>
 #include <stdexcept>
@@ -40,13 +40,6 @@ int32_t DeclaredInt(const SettingsStore &store, std::string_view section, std::s
                     Resolution screen = {})
 {
     return RoundHalfEven(Declared(store, section, key, screen));
-}
-
-std::string TemplateFileKey(int32_t number)
-{
-    char key[32];
-    std::snprintf(key, sizeof key, "Adv_TempFile%04d", number);
-    return key;
 }
 
 } // namespace

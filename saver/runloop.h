@@ -85,6 +85,10 @@ public:
     // least one period of frames completed; a failure is silent.
     void WritePerformanceLog() const;
 
+    // Frames each theme runs before its fade (after PrepareRun, which reads it from the
+    // settings); < 1: the theme never ends on its own.
+    void SetFramesPerTheme(int32_t frames) { budget_.SetFramesPerTheme(frames); }
+
     // Ends the run after this many frames (snapshots, benchmarks); 0 means no limit.
     void SetFrameLimit(int64_t frames) { frameLimit_ = frames; }
     int64_t FramesRun() const { return framesRun_; }

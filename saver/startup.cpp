@@ -52,6 +52,14 @@ void PrepareStartup(StartupContext &context, SettingsStore &store, const std::ve
     context.perfLogThreshold = store.ReadSettingLong(kSectionDirectX, "DX_WriteLog", 0);
 }
 
+void PrepareHeadlessStartup(StartupContext &context, int32_t width, int32_t height)
+{
+    context.runMode = RunMode::DialogPreview;
+    context.screenWidthPx = width;
+    context.screenHeightPx = height;
+    context.resolutions = BuildResolutionList(width, height);
+}
+
 void AdoptHostWindowAsScreen(StartupContext &context, int32_t width, int32_t height)
 {
     context.screenWidthPx = width;

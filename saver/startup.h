@@ -21,6 +21,10 @@ MonitorList BuildMonitorList(const std::vector<PixelRect> &screens, size_t prima
 void PrepareStartup(StartupContext &context, SettingsStore &store, const std::vector<PixelRect> &screens,
                     size_t primaryIndex);
 
+// Rendering without a display (pictures, videos): a window-mode run whose "screen" is the
+// picture of width x height.
+void PrepareHeadlessStartup(StartupContext &context, int32_t width, int32_t height);
+
 // -root: the host's window stands for the screen. Its size is the screen size, the
 // resolutions offered are built from it (so a stored size made for another monitor is not
 // used), and it has no secondary monitors: each monitor gets a window and a saver of its own.

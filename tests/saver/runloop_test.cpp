@@ -147,6 +147,11 @@ TEST_F(RunLoopTest, AThemeRunsItsFramesThenFadesOutAndEnds)
     EXPECT_EQ(run.FramesRun(), 100 + 300);
     EXPECT_FALSE(context.stopRequested);
     EXPECT_TRUE(AnyLit(target.Pixels())) << "the frames reached the target";
+
+    // A recording sets its own length over the stored one, so the fade ends with the file.
+    run.SetFramesPerTheme(50);
+    run.RunTheme(0);
+    EXPECT_EQ(run.FramesRun(), 400 + 50 + 300);
 }
 
 TEST_F(RunLoopTest, StopRequestedAtTheYieldEndsTheThemeAtOnce)
