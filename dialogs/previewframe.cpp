@@ -61,10 +61,10 @@ void PreviewFrame::Run()
         RunLoop loop(context, services_->store, services_->engine, clock, pump, *ui_->picPreview);
         loop.PrepareRun(false);
         loop.LoadPropsInitDX(); // counts the run as a dialog preview
+        loop.SetFramesPerTheme(0); // the preview never changes theme
         loop_ = &loop;
         ShowRunning(true);
-        // The preview keeps the dialog's properties: when the run's theme length ends
-        // them, they start again, with any edits made meanwhile.
+        // With no theme length the run ends only when the preview is stopped.
         while (!context.stopRequested) {
             context.properties = PropertiesFromDialog(*values_);
             loop.RunTheme(kInsideDialog);
