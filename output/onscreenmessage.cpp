@@ -6,6 +6,7 @@
 #include "numbertext.h"
 #include "settingsstore.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace orvex {
@@ -27,6 +28,15 @@ std::string FirstCharacters(std::string_view text, size_t count)
 std::string MessageLine(std::string_view text)
 {
     return FirstCharacters(Trim(text), kMaxMessageCharacters);
+}
+
+// Whole minutes left of the countdown, 0 once it has run out (and without one).
+int64_t MinutesLeft(const MessageSettings &settings, double elapsedSeconds)
+{
+    if (settings.countdownMinutes == 0)
+        return 0;
+    const double remaining = settings.countdownMinutes * 60.0 + 59.0 - std::fabs(elapsedSeconds);
+    return std::max<int64_t>(0, static_cast<int64_t>(std::floor(remaining / 60.0)));
 }
 
 } // namespace
@@ -53,12 +63,10 @@ std::string CountdownText(const MessageSettings &settings, double elapsedSeconds
 {
     if (settings.countdownMinutes == 0)
         return settings.text;
-    const double remaining = settings.countdownMinutes * 60.0 + 59.0 - std::fabs(elapsedSeconds);
-    const double minutesLeft = std::floor(remaining / 60.0);
-    if (minutesLeft <= 0)
+    const int64_t minutesLeft = MinutesLeft(settings, elapsedSeconds);
+    if (minutesLeft == 0)
         return settings.zeroText;
-    const std::string countdown =
-        std::to_string(static_cast<int64_t>(minutesLeft)) + " minute" + (minutesLeft >= 2 ? "s" : "");
+    const std::string countdown = std::to_string(minutesLeft) + " minute" + (minutesLeft >= 2 ? "s" : "");
     const std::string_view placeholder = Trim(settings.minutesPlaceholder);
     const size_t at = placeholder.empty() ? std::string::npos : settings.text.find(placeholder);
     if (at == std::string::npos)
@@ -77,7 +85,11 @@ void OnScreenMessage::Start(MessageSettings settings, int32_t width, int32_t hei
 
 void OnScreenMessage::SetText(const std::string &text)
 {
-    settings_.text = MessageLine(text);
+    std::string line = MessageLine(text);
+    if (line != settings_.text) {
+        settings_.text = std::move(line);
+        lastText_.reset();
+    }
 }
 
 void OnScreenMessage::Build()
@@ -85,7 +97,13 @@ void OnScreenMessage::Build()
     const double now = clock_.TickCount() * 0.001;
     if (settings_.countdownMinutes != 0 && !messageStart_)
         messageStart_ = now;
-    std::string text = CountdownText(settings_, now - messageStart_.value_or(now));
+    // The text changes at most once a minute: it is built only when the minute does.
+    const double elapsed = now - messageStart_.value_or(now);
+    const int64_t minutes = MinutesLeft(settings_, elapsed);
+    if (lastText_ && minutes == shownMinutes_)
+        return;
+    shownMinutes_ = minutes;
+    std::string text = CountdownText(settings_, elapsed);
     if (text == lastText_)
         return;
     xs_.clear();

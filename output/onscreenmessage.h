@@ -76,6 +76,7 @@ private:
     std::optional<double> messageStart_;
     std::optional<double> messageHue_;
     std::optional<std::string> lastText_; // none: not rendered for this run yet
+    int64_t shownMinutes_ = 0;
     std::vector<int32_t> xs_, ys_;
 };
 

@@ -119,10 +119,11 @@ void WindowTarget::PresentThroughBackingStore(const uint32_t *buffer, int32_t wi
 
 void WindowTarget::SetOverlayText(const std::string &text)
 {
-    const QString line = QString::fromStdString(text);
-    if (line == overlayText_)
+    // Asked every frame; the picture changes once a second.
+    if (text == overlayText_)
         return;
-    overlayText_ = line;
+    overlayText_ = text;
+    const QString line = QString::fromStdString(text);
     overlay_ = {};
     if (line.isEmpty())
         return;

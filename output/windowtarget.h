@@ -12,9 +12,9 @@
 #include <QBackingStore>
 #include <QImage>
 #include <QObject>
-#include <QString>
 
 #include <memory>
+#include <string>
 
 class QWindow;
 
@@ -62,7 +62,7 @@ private:
     int32_t innerHeight_;
     std::unique_ptr<X11SharedImage> shared_;
     Shown lastShown_;
-    QString overlayText_;
+    std::string overlayText_;
     QImage overlay_; // drawn once per text change, shown with every frame
 };
 
