@@ -26,8 +26,10 @@
 // chunk is carried in a register. The chunks of one step are independent, so their
 // 8 x 8 pixel blocks are transposed and the 8 rows advance together in one register
 // column by column: blue and red in one vector, green (and the unused byte 3, discarded)
-// in the other, 16 bits a channel. (s * mul) >> 12 is the high half of s * (mul << 4),
-// exact for 0 <= mul < 4096.
+// in the other, 16 bits a channel, joined into whole pixels again before the one
+// transpose back. (s * mul) >> 12 is the high half of s * (mul << 4), exact for
+// 0 <= mul < 4096. The steps in the middle of a full band, where every lane has a chunk,
+// take a path without the per-lane range tests.
 //
 // Two threads: handing each thread a fixed half of the rows would break exactness (the
 // first row of the lower half needs the final last row of the upper half, and the upper
@@ -160,10 +162,18 @@ public:
     template <bool kWrap> __attribute__((target("avx2"))) void Run();
 
 private:
+    struct Carry {
+        __m256i even, odd;
+    };
+
     uint32_t *Row(int32_t lane) const { return g_.buffer + static_cast<ptrdiff_t>(firstRow_ + lane) * g_.width; }
     bool HasTail() const { return tailColumn_ < g_.width - 1; }
-    __attribute__((always_inline)) ChunkLane LaneAt(int32_t lane, int32_t step);
-    __attribute__((target("avx2"))) void LeftColumn(__m256i &even, __m256i &odd) const;
+    // Every lane has a chunk at this step: the middle of a full band, most of the work.
+    bool AllLanesBusy(int32_t step) const { return rows_ == kLanes && step >= kLanes && step < chunks_; }
+    template <bool kAllLanesBusy> __attribute__((always_inline)) ChunkLane LaneAt(int32_t lane, int32_t step);
+    __attribute__((target("avx2"))) Carry LeftColumn() const;
+    template <bool kWrap, bool kAllLanesBusy>
+    __attribute__((target("avx2"), always_inline)) void Step(int32_t step, const Carry &left, Carry &carry);
 
     const BlurGeometry &g_;
     int32_t band_;
@@ -177,94 +187,96 @@ private:
     alignas(32) uint32_t idleSink_[kChunk] = {};
 };
 
-inline ChunkLane BandPass::LaneAt(int32_t lane, int32_t step)
+template <bool kAllLanesBusy> inline ChunkLane BandPass::LaneAt(int32_t lane, int32_t step)
 {
     const int32_t chunk = step - lane;
-    if (lane >= rows_ || chunk < 0 || chunk >= chunks_)
+    if (!kAllLanesBusy && (lane >= rows_ || chunk < 0 || chunk >= chunks_))
         return ChunkLane{kIdleSource, kIdleSource, kIdleSource, idleSink_};
     uint32_t *centre = Row(lane) + 1 + chunk * kChunk;
     return ChunkLane{centre, centre + rowA_, centre + rowB_, centre};
 }
 
 // Column 0 of each row: the left neighbour of its first chunk, never changed.
-__attribute__((target("avx2"))) void BandPass::LeftColumn(__m256i &even, __m256i &odd) const
+__attribute__((target("avx2"))) BandPass::Carry BandPass::LeftColumn() const
 {
     alignas(32) uint32_t column[kLanes] = {};
     for (int32_t lane = 0; lane < rows_; ++lane)
         column[lane] = Row(lane)[0];
     const __m256i v = _mm256_load_si256(reinterpret_cast<const __m256i *>(column));
-    even = EvenBytes(v);
-    odd = OddBytes(v);
+    return Carry{EvenBytes(v), OddBytes(v)};
+}
+
+template <bool kWrap, bool kAllLanesBusy> inline void BandPass::Step(int32_t step, const Carry &left, Carry &carry)
+{
+    const __m256i mul16 = _mm256_set1_epi16(static_cast<int16_t>(g_.mul << (16 - kDecayShift)));
+    ChunkLane lanes[kLanes];
+    __m256i even[kLanes], odd[kLanes];
+    __m256i anyEven = _mm256_setzero_si256(), anyOdd = _mm256_setzero_si256();
+#pragma GCC unroll 8
+    for (int32_t lane = 0; lane < kLanes; ++lane) {
+        lanes[lane] = LaneAt<kAllLanesBusy>(lane, step);
+        const __m256i c = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(lanes[lane].centre));
+        const __m256i r = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(lanes[lane].centre + 1));
+        const __m256i a = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(lanes[lane].a));
+        const __m256i b = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(lanes[lane].b));
+        // 16-bit sums of whole byte pairs: the odd bytes' sum times 256 plus the even
+        // bytes' sum, modulo 65536, and the even sum (at most 1020) is what remains.
+        const __m256i pairs = _mm256_add_epi16(_mm256_add_epi16(c, r), _mm256_add_epi16(a, b));
+        odd[lane] = _mm256_add_epi16(_mm256_add_epi16(OddBytes(c), OddBytes(r)),
+            _mm256_add_epi16(OddBytes(a), OddBytes(b)));
+        even[lane] = _mm256_sub_epi16(pairs, _mm256_slli_epi16(odd[lane], 8));
+        anyEven = _mm256_or_si256(anyEven, even[lane]);
+        anyOdd = _mm256_or_si256(anyOdd, odd[lane]);
+    }
+    // A lane on its first chunk takes column 0 as its left neighbour.
+    if (!kAllLanesBusy) {
+        const __m256i started = _mm256_cmpgt_epi32(_mm256_set1_epi32(step), _mm256_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7));
+        carry.even = _mm256_blendv_epi8(left.even, carry.even, started);
+        carry.odd = _mm256_blendv_epi8(left.odd, carry.odd, started);
+    }
+    // Black in, black out: sums of nothing but zero colour bytes, and no colour carried
+    // from the left, give zeros, which the chunks already hold, and carry zero on (byte 3
+    // has lanes of its own, whose results are never kept).
+    const __m256i greenLanes = _mm256_set1_epi32(0x0000FFFF);
+    if (_mm256_testz_si256(_mm256_or_si256(anyEven, carry.even), _mm256_or_si256(anyEven, carry.even))
+        && _mm256_testz_si256(_mm256_or_si256(anyOdd, carry.odd), greenLanes))
+        return;
+    Transpose8x8(even);
+    Transpose8x8(odd);
+    __m256i pixels[kChunk];
+#pragma GCC unroll 8
+    for (int32_t column = 0; column < kChunk; ++column) {
+        carry.even = _mm256_mulhi_epu16(_mm256_add_epi16(even[column], carry.even), mul16);
+        carry.odd = _mm256_mulhi_epu16(_mm256_add_epi16(odd[column], carry.odd), mul16);
+        if constexpr (kWrap) {
+            carry.even = _mm256_and_si256(carry.even, _mm256_set1_epi16(0x00FF));
+            carry.odd = _mm256_and_si256(carry.odd, _mm256_set1_epi16(0x00FF));
+        }
+        pixels[column] = _mm256_or_si256(carry.even, _mm256_slli_epi16(carry.odd, 8));
+    }
+    Transpose8x8(pixels);
+    const __m256i byte3 = _mm256_set1_epi32(static_cast<int32_t>(0xFF000000u));
+#pragma GCC unroll 8
+    for (int32_t lane = 0; lane < kLanes; ++lane) {
+        // Byte 3 comes back from memory, which still holds the chunk's old pixels.
+        const __m256i original = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(lanes[lane].out));
+        const __m256i kept = _mm256_blendv_epi8(pixels[lane], original, byte3);
+        _mm256_storeu_si256(reinterpret_cast<__m256i *>(lanes[lane].out), kept);
+    }
 }
 
 template <bool kWrap> __attribute__((target("avx2"))) void BandPass::Run()
 {
-    const __m256i mul16 = _mm256_set1_epi16(static_cast<int16_t>(g_.mul << (16 - kDecayShift)));
-    const __m256i lowByte = _mm256_set1_epi16(0x00FF);
-    const __m256i byte3 = _mm256_set1_epi32(static_cast<int32_t>(0xFF000000u));
-    const __m256i laneIndex = _mm256_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7);
-    const __m256i colourBytes = _mm256_set1_epi32(0x00FFFFFF);
-    const __m256i greenLanes = _mm256_set1_epi32(0x0000FFFF);
-    __m256i leftEven, leftOdd;
-    LeftColumn(leftEven, leftOdd);
-    __m256i carryEven = leftEven;
-    __m256i carryOdd = leftOdd;
-
+    const Carry left = LeftColumn();
+    Carry carry = left;
     const int32_t steps = chunks_ + (HasTail() ? 1 : 0) + rows_ - 1;
     uint32_t seenAbove = 0;
     for (int32_t step = 0; step < steps; ++step) {
         progress_.WaitForBandAbove(band_, step, seenAbove);
-        ChunkLane lanes[kLanes];
-        __m256i even[kLanes], odd[kLanes];
-        __m256i inputs = _mm256_setzero_si256();
-#pragma GCC unroll 8
-        for (int32_t lane = 0; lane < kLanes; ++lane) {
-            lanes[lane] = LaneAt(lane, step);
-            const auto *centre = reinterpret_cast<const __m256i *>(lanes[lane].centre);
-            const __m256i c = _mm256_loadu_si256(centre);
-            const __m256i r = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(lanes[lane].centre + 1));
-            const __m256i a = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(lanes[lane].a));
-            const __m256i b = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(lanes[lane].b));
-            inputs = _mm256_or_si256(inputs, _mm256_or_si256(_mm256_or_si256(c, r), _mm256_or_si256(a, b)));
-            even[lane] = _mm256_add_epi16(_mm256_add_epi16(EvenBytes(c), EvenBytes(r)),
-                _mm256_add_epi16(EvenBytes(a), EvenBytes(b)));
-            odd[lane] = _mm256_add_epi16(_mm256_add_epi16(OddBytes(c), OddBytes(r)),
-                _mm256_add_epi16(OddBytes(a), OddBytes(b)));
-        }
-        // A lane on its first chunk takes column 0 as its left neighbour.
-        const __m256i started = _mm256_cmpgt_epi32(_mm256_set1_epi32(step), laneIndex);
-        carryEven = _mm256_blendv_epi8(leftEven, carryEven, started);
-        carryOdd = _mm256_blendv_epi8(leftOdd, carryOdd, started);
-        // Black in, black out: with no colour in any input and none carried from the left,
-        // every result is zero, which the chunks already hold, and the colour carried on
-        // stays zero (byte 3 has lanes of its own, whose results are never kept).
-        const bool black = _mm256_testz_si256(inputs, colourBytes) && _mm256_testz_si256(carryEven, carryEven)
-            && _mm256_testz_si256(carryOdd, greenLanes);
-        if (!black) {
-            Transpose8x8(even);
-            Transpose8x8(odd);
-#pragma GCC unroll 8
-            for (int32_t column = 0; column < kChunk; ++column) {
-                carryEven = _mm256_mulhi_epu16(_mm256_add_epi16(even[column], carryEven), mul16);
-                carryOdd = _mm256_mulhi_epu16(_mm256_add_epi16(odd[column], carryOdd), mul16);
-                if constexpr (kWrap) {
-                    carryEven = _mm256_and_si256(carryEven, lowByte);
-                    carryOdd = _mm256_and_si256(carryOdd, lowByte);
-                }
-                even[column] = carryEven;
-                odd[column] = carryOdd;
-            }
-            Transpose8x8(even);
-            Transpose8x8(odd);
-#pragma GCC unroll 8
-            for (int32_t lane = 0; lane < kLanes; ++lane) {
-                const __m256i blended = _mm256_or_si256(even[lane], _mm256_slli_epi16(odd[lane], 8));
-                // Byte 3 comes back from memory, which still holds the chunk's old pixels.
-                const __m256i original = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(lanes[lane].out));
-                const __m256i kept = _mm256_blendv_epi8(blended, original, byte3);
-                _mm256_storeu_si256(reinterpret_cast<__m256i *>(lanes[lane].out), kept);
-            }
-        }
+        if (AllLanesBusy(step))
+            Step<kWrap, true>(step, left, carry);
+        else
+            Step<kWrap, false>(step, left, carry);
         // The partial last chunk of a row, in its turn.
         const int32_t tailLane = step - chunks_;
         if (HasTail() && tailLane >= 0 && tailLane < rows_)
