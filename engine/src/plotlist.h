@@ -39,6 +39,15 @@ public:
         upperCount_ += upper;
         lowerCount_ += !upper;
     }
+    // The record always lands in the next free slot, which stays free unless it is kept.
+    void AppendIf(bool kept, int32_t index, uint32_t colour)
+    {
+        const bool upper = index >= splitIndex_;
+        const int32_t slot = upper ? capacity_ - 1 - upperCount_ : lowerCount_;
+        first_[slot] = PlotRecord{index, PixelBrightness(colour), colour};
+        upperCount_ += kept & upper;
+        lowerCount_ += kept & !upper;
+    }
     int32_t Count() const { return lowerCount_ + upperCount_; }
 
     // Replaces a pixel only when the record is strictly brighter, in list order.

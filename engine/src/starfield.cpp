@@ -6,7 +6,10 @@
 #include "enginestate.h"
 #include "helperthread.h"
 #include "numeric.h"
+#include "processor.h"
 #include "starfield.h"
+
+#include <immintrin.h>
 
 #include <algorithm>
 #include <cmath>
@@ -34,6 +37,18 @@ float SplinePoint(const float *p, double f)
     return static_cast<float>((((cubic * f + square) * f + linear) * f + constant) * kOneSixth);
 }
 
+// Ages a star that moved and lists its pixel if it landed on screen. Whether it did is a
+// coin toss for the branch predictor, so the record is written either way, then kept or not.
+__attribute__((always_inline)) inline void AgeAndPlot(
+    const StarFrame &frame, StarState &state, bool visible, int32_t index, PlotSegment &plots)
+{
+    --state.life;
+    if (state.brightness > kFadeFloor)
+        state.brightness -= frame.brightAgeInc;
+    const int32_t level = (state.brightness >> kLevelShift) & kLevelMask;
+    plots.AppendIf(visible, index, frame.colourTable[(state.colourRow & kRowMask) + level]);
+}
+
 __attribute__((always_inline)) inline void MoveAndPlot(
     const StarFrame &frame, StarState &state, StarMotion &star, PlotSegment &plots)
 {
@@ -41,20 +56,77 @@ __attribute__((always_inline)) inline void MoveAndPlot(
     star.x = static_cast<float>(static_cast<double>(star.x) + star.vx);
     star.y = static_cast<float>(static_cast<double>(star.y) + star.vy);
     star.z = static_cast<float>(star.z + (static_cast<double>(star.vz) - frame.speed));
-    --state.life;
-    if (state.brightness > kFadeFloor)
-        state.brightness -= frame.brightAgeInc;
-    if (!(star.z > 0.0f))
-        return;
     const double w = 1.0 / star.z;
     const int32_t sx = TruncToInt32((w * star.x + 1) * frame.halfWidth);
-    if (static_cast<uint32_t>(sx) >= static_cast<uint32_t>(frame.columnLimit))
-        return;
     const int32_t sy = TruncToInt32((w * star.y + 1) * frame.halfHeight);
-    if (static_cast<uint32_t>(sy) >= static_cast<uint32_t>(frame.rowLimit))
-        return;
-    const int32_t level = (state.brightness >> kLevelShift) & kLevelMask;
-    plots.Append(sx + sy * frame.pitch, frame.colourTable[(state.colourRow & kRowMask) + level]);
+    const bool visible = (star.z > 0.0f) & (static_cast<uint32_t>(sx) < static_cast<uint32_t>(frame.columnLimit))
+        & (static_cast<uint32_t>(sy) < static_cast<uint32_t>(frame.rowLimit));
+    AgeAndPlot(frame, state, visible, visible ? sx + sy * frame.pitch : 0, plots);
+}
+
+// a < b for 32-bit lanes read as unsigned.
+__attribute__((target("avx2"), always_inline)) inline __m128i UnsignedLess(__m128i a, __m128i b)
+{
+    const __m128i sign = _mm_set1_epi32(INT32_MIN);
+    return _mm_cmplt_epi32(_mm_xor_si128(a, sign), _mm_xor_si128(b, sign));
+}
+
+// MoveAndPlot for four stars side by side: the same double sums, float roundings and
+// division, four lanes wide (no fused multiply-add is enabled, so every rounding stays
+// where it was). Stars due to be born keep their records as they were and go to onBirth
+// in star order; the others are aged and listed in star order.
+template <class OnBirth>
+__attribute__((target("avx2"))) void MoveFourAndPlot(
+    const StarFrame &frame, StarState *states, StarMotion *motions, PlotSegment &plots, const OnBirth &onBirth)
+{
+    __m128 low[4], high[4];
+    for (int32_t k = 0; k < 4; ++k) {
+        const __m256 record = _mm256_loadu_ps(&motions[k].x);
+        low[k] = _mm256_castps256_ps128(record);
+        high[k] = _mm256_extractf128_ps(record, 1);
+    }
+    _MM_TRANSPOSE4_PS(low[0], low[1], low[2], low[3]);     // x, y, z, vx
+    _MM_TRANSPOSE4_PS(high[0], high[1], high[2], high[3]); // vy, vz and the two reserved floats
+    const __m128 born = _mm_castsi128_ps(_mm_cmpeq_epi32(
+        _mm_setr_epi32(states[0].life, states[1].life, states[2].life, states[3].life), _mm_setzero_si128()));
+
+    const __m128 vy = _mm256_cvtpd_ps(_mm256_add_pd(_mm256_cvtps_pd(high[0]), _mm256_set1_pd(frame.gravity)));
+    const __m128 x = _mm256_cvtpd_ps(_mm256_add_pd(_mm256_cvtps_pd(low[0]), _mm256_cvtps_pd(low[3])));
+    const __m128 y = _mm256_cvtpd_ps(_mm256_add_pd(_mm256_cvtps_pd(low[1]), _mm256_cvtps_pd(vy)));
+    const __m128 z = _mm256_cvtpd_ps(_mm256_add_pd(
+        _mm256_cvtps_pd(low[2]), _mm256_sub_pd(_mm256_cvtps_pd(high[1]), _mm256_set1_pd(frame.speed))));
+
+    const __m256d w = _mm256_div_pd(_mm256_set1_pd(1.0), _mm256_cvtps_pd(z));
+    const __m256d one = _mm256_set1_pd(1.0);
+    const __m128i sx = _mm256_cvttpd_epi32(_mm256_mul_pd(
+        _mm256_add_pd(_mm256_mul_pd(w, _mm256_cvtps_pd(x)), one), _mm256_set1_pd(frame.halfWidth)));
+    const __m128i sy = _mm256_cvttpd_epi32(_mm256_mul_pd(
+        _mm256_add_pd(_mm256_mul_pd(w, _mm256_cvtps_pd(y)), one), _mm256_set1_pd(frame.halfHeight)));
+    const __m128i visible = _mm_andnot_si128(_mm_castps_si128(born),
+        _mm_and_si128(_mm_castps_si128(_mm_cmp_ps(z, _mm_setzero_ps(), _CMP_GT_OQ)),
+            _mm_and_si128(UnsignedLess(sx, _mm_set1_epi32(frame.columnLimit)),
+                UnsignedLess(sy, _mm_set1_epi32(frame.rowLimit)))));
+    alignas(16) int32_t index[4];
+    _mm_store_si128(reinterpret_cast<__m128i *>(index),
+        _mm_and_si128(visible, _mm_add_epi32(sx, _mm_mullo_epi32(sy, _mm_set1_epi32(frame.pitch)))));
+
+    low[0] = _mm_blendv_ps(x, low[0], born);
+    low[1] = _mm_blendv_ps(y, low[1], born);
+    low[2] = _mm_blendv_ps(z, low[2], born);
+    high[0] = _mm_blendv_ps(vy, high[0], born);
+    _MM_TRANSPOSE4_PS(low[0], low[1], low[2], low[3]);
+    _MM_TRANSPOSE4_PS(high[0], high[1], high[2], high[3]);
+    for (int32_t k = 0; k < 4; ++k)
+        _mm256_storeu_ps(&motions[k].x, _mm256_set_m128(high[k], low[k]));
+
+    const int32_t bornMask = _mm_movemask_ps(born);
+    const int32_t visibleMask = _mm_movemask_ps(_mm_castsi128_ps(visible));
+    for (int32_t k = 0; k < 4; ++k) {
+        if ((bornMask >> k) & 1)
+            onBirth(k);
+        else
+            AgeAndPlot(frame, states[k], (visibleMask >> k) & 1, index[k], plots);
+    }
 }
 
 void Rebirth(const StarFrame &frame, StarState &state, StarMotion &star)
@@ -101,6 +173,7 @@ struct StarChunks {
     int32_t starCount = 0;
     int32_t chunkCount = 0;
     int32_t splitIndex = 0; // the first record index of the lower half of the plot area
+    bool fourAtOnce = false;
     ChunkQueue chunks;
     ChunkQueue halves;
     PlotSegment plots[kMaxChunks];
@@ -127,21 +200,33 @@ PlotSegment OpenChunkPlots(int32_t chunk)
     return plotList.Open(FirstStar(chunk), EndStar(chunk) - FirstStar(chunk), starChunks.splitIndex);
 }
 
-// The caller's chunks, in order, with their births: every birth of a chunk the caller
-// holds comes before those of the helper's later chunks. (The frame and the segment are
-// local copies so that the compiler keeps them in registers across record stores.)
-void StepWithBirths(int32_t chunk)
+// Moves the stars of one chunk in order, listing their pixels in plots; a star whose
+// life has run out goes to onBirth instead.
+template <class OnBirth> void StepChunk(int32_t chunk, PlotSegment &plots, const OnBirth &onBirth)
 {
     StarChunks &job = starChunks;
-    const StarFrame frame = starFrame;
-    PlotSegment plots = OpenChunkPlots(chunk);
-    for (int32_t i = FirstStar(chunk); i < EndStar(chunk); ++i) {
+    const StarFrame frame = starFrame; // a local copy stays in registers across record stores
+    int32_t i = FirstStar(chunk);
+    const int32_t end = EndStar(chunk);
+    if (job.fourAtOnce) {
+        for (; i + 4 <= end; i += 4)
+            MoveFourAndPlot(frame, job.states + i, job.motions + i, plots, [&](int32_t k) { onBirth(i + k); });
+    }
+    for (; i < end; ++i) {
         if (job.states[i].life != 0)
             MoveAndPlot(frame, job.states[i], job.motions[i], plots);
         else
-            Rebirth(frame, job.states[i], job.motions[i]);
+            onBirth(i);
     }
-    job.plots[chunk] = plots;
+}
+
+// The caller's chunks, in order, with their births: every birth of a chunk the caller
+// holds comes before those of the helper's later chunks.
+void StepWithBirths(int32_t chunk)
+{
+    PlotSegment plots = OpenChunkPlots(chunk);
+    StepChunk(chunk, plots, [](int32_t i) { Rebirth(starFrame, starChunks.states[i], starChunks.motions[i]); });
+    starChunks.plots[chunk] = plots;
 }
 
 // On the helper: births draw from the shared random table and ring, so they are only
@@ -149,16 +234,10 @@ void StepWithBirths(int32_t chunk)
 void StepDeferringBirths(int32_t chunk)
 {
     StarChunks &job = starChunks;
-    const StarFrame frame = starFrame;
     PlotSegment plots = OpenChunkPlots(chunk);
     int32_t *deferred = job.deferredBirths + FirstStar(chunk);
     int32_t count = 0;
-    for (int32_t i = FirstStar(chunk); i < EndStar(chunk); ++i) {
-        if (job.states[i].life != 0)
-            MoveAndPlot(frame, job.states[i], job.motions[i], plots);
-        else
-            deferred[count++] = i;
-    }
+    StepChunk(chunk, plots, [&](int32_t i) { deferred[count++] = i; });
     job.plots[chunk] = plots;
     job.deferredCount[chunk] = count;
 }
@@ -210,9 +289,10 @@ int32_t ShareItems(ChunkQueue &queue, int32_t items, bool useHelper)
 
 } // namespace
 
-void StepStars(StarState *states, StarMotion *motions, int32_t starCount, bool useHelper)
+void StepStars(StarState *states, StarMotion *motions, int32_t starCount, bool useHelper, bool fourAtOnce)
 {
     StarChunks &job = starChunks;
+    job.fourAtOnce = fourAtOnce;
     job.states = states;
     job.motions = motions;
     job.starCount = starCount;
@@ -269,5 +349,5 @@ extern "C" void SetBrightLumora(int32_t halfWidth, int32_t halfHeight, int32_t x
     if (biasTableHold == 0)
         biasTable.Rebuild(cometBiasExp);
 
-    StepStars(reinterpret_cast<StarState *>(starStates), reinterpret_cast<StarMotion *>(starMotions), starCount, true);
+    StepStars(reinterpret_cast<StarState *>(starStates), reinterpret_cast<StarMotion *>(starMotions), starCount, true, ProcessorHasAvx2());
 }

@@ -1,6 +1,7 @@
 #include "trailblur.h"
 
 #include "helperthread.h"
+#include "processor.h"
 
 #include <immintrin.h>
 
@@ -356,12 +357,6 @@ void HelpWithBands(void *)
 {
     for (int32_t band; ClaimBand(band);)
         RunBand(band);
-}
-
-bool ProcessorHasAvx2()
-{
-    static const bool hasAvx2 = __builtin_cpu_supports("avx2");
-    return hasAvx2;
 }
 
 // Band claims count bands in 16 bits and progress counts steps in 15.
