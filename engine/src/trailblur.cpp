@@ -1,15 +1,11 @@
 #include "trailblur.h"
 
-#include "helperthread.h"
 #include "processor.h"
 
 #include <immintrin.h>
 
 #include <algorithm>
-#include <atomic>
-#include <climits>
 #include <cstddef>
-#include <thread>
 
 // Why the fast pass looks the way it does.
 //
@@ -32,22 +28,16 @@
 // 0 <= mul < 4096. The steps in the middle of a full band, where every lane has a chunk,
 // take a path without the per-lane range tests.
 //
-// Two threads: handing each thread a fixed half of the rows would break exactness (the
-// first row of the lower half needs the final last row of the upper half, and the upper
-// half's last row needs the lower half's first row still unchanged). Instead bands are
-// claimed in order by the caller and the helper, and band n + 1 runs at least 8 steps
-// behind band n (the reach of the vertical offsets), which keeps every read-after-write
-// and write-after-read of the single pass; 32 steps more keep the two cores off the same
-// cache lines. A helper that is late to claim costs nothing; one descheduled inside its
-// band makes the other thread wait for it at the next band.
-//
 // Black chunks: a step whose inputs hold no colour and whose carries are zero writes
 // zeros over zeros, so it is passed over; most themes leave most of a frame black.
 //
-// Tried and withdrawn: a follower that sleeps on a futex of the band above once it has
-// spun a while. Two test runs on a heavily loaded machine hung with both threads asleep
-// waiting on bands nobody ran, which was not understood, so the follower still spins and
-// yields its core now and then.
+// One thread: bands shared with the engine's helper thread (band n + 1 kept 40 steps
+// behind band n, which keeps the single pass exact) were tried and withdrawn. Each band
+// ran about 80% slower while its neighbour ran on the other core, as the rows the two
+// share kept changing hands between the cores' caches: the blur took 0.9 of the time at
+// nearly twice the processor time, and the follower's spinning (or, tried too, sleeping on
+// a futex, which hung under load) cost more. Independent halves would scale but are not
+// exact: the first row of the lower half needs the final last row of the upper half.
 
 namespace orvex::engine {
 
@@ -103,56 +93,10 @@ __attribute__((target("avx2"), always_inline)) inline __m256i OddBytes(__m256i v
     return _mm256_srli_epi16(v, 8);
 }
 
-// How far each band in flight has got, so that the next band can keep its distance.
-// A slot holds (band + 1) * kBandStride + steps done; a finished band holds its largest
-// value. The bands of two threads run a few hundred cycles apart, so the follower spins
-// (yielding the core now and then) rather than sleeping, and publishing is a plain store.
-class BandProgress {
-public:
-    static constexpr uint32_t kBandStride = 1u << 15;
-    static constexpr int32_t kSlots = 4; // two threads have at most two bands in flight
-    static constexpr int32_t kSpacing = 32;
-
-    void Reset()
-    {
-        for (std::atomic<uint32_t> &slot : slots_)
-            slot.store(0, std::memory_order_relaxed);
-    }
-    // Before `band` starts step `step`: band - 1 must have done step + kLanes steps for
-    // exactness, and kSpacing more so that the two threads never write and read the same
-    // cache lines at once. `seen` keeps the last value read, so the other core's slot is
-    // read again only when the band needs more than it showed last time.
-    void WaitForBandAbove(int32_t band, int32_t step, uint32_t &seen) const
-    {
-        if (band == 0)
-            return;
-        const uint32_t needed = static_cast<uint32_t>(band) * kBandStride + static_cast<uint32_t>(step + kLanes + kSpacing);
-        const std::atomic<uint32_t> &slot = slots_[(band - 1) % kSlots];
-        for (int32_t spins = 1; seen < needed; ++spins) {
-            seen = slot.load(std::memory_order_acquire);
-            if (seen >= needed)
-                return;
-            if (spins % 1024 == 0)
-                std::this_thread::yield();
-            else
-                _mm_pause();
-        }
-    }
-    void Publish(int32_t band, int32_t stepsDone)
-    {
-        slots_[band % kSlots].store(static_cast<uint32_t>(band + 1) * kBandStride + static_cast<uint32_t>(stepsDone),
-            std::memory_order_release);
-    }
-    void Finish(int32_t band) { Publish(band, kBandStride - 1); }
-
-private:
-    std::atomic<uint32_t> slots_[kSlots] = {};
-};
-
 class BandPass {
 public:
-    BandPass(const BlurGeometry &geometry, int32_t band, BandProgress &progress)
-        : g_(geometry), band_(band), progress_(progress), firstRow_(1 + band * kLanes),
+    BandPass(const BlurGeometry &geometry, int32_t band)
+        : g_(geometry), firstRow_(1 + band * kLanes),
           rows_(std::min(kLanes, geometry.height - 1 - firstRow_)), chunks_((geometry.width - 2) / kChunk),
           tailColumn_(1 + chunks_ * kChunk), rowA_(geometry.offsetA / 4), rowB_(geometry.offsetB / 4)
     {
@@ -173,12 +117,12 @@ private:
     bool AllLanesBusy(int32_t step) const { return rows_ == kLanes && step >= kLanes && step < chunks_; }
     template <bool kAllLanesBusy> __attribute__((always_inline)) ChunkLane LaneAt(int32_t lane, int32_t step);
     __attribute__((target("avx2"))) Carry LeftColumn() const;
+    template <bool kAllLanesBusy>
+    __attribute__((target("avx2"), always_inline)) bool InputsAreBlack(int32_t step);
     template <bool kWrap, bool kAllLanesBusy>
-    __attribute__((target("avx2"), always_inline)) void Step(int32_t step, const Carry &left, Carry &carry);
+    __attribute__((target("avx2"), always_inline)) void Step(int32_t step, const Carry &left, Carry &carry, bool &black);
 
     const BlurGeometry &g_;
-    int32_t band_;
-    BandProgress &progress_;
     int32_t firstRow_;
     int32_t rows_;
     int32_t chunks_;
@@ -207,8 +151,37 @@ __attribute__((target("avx2"))) BandPass::Carry BandPass::LeftColumn() const
     return Carry{EvenBytes(v), OddBytes(v)};
 }
 
-template <bool kWrap, bool kAllLanesBusy> inline void BandPass::Step(int32_t step, const Carry &left, Carry &carry)
+template <bool kAllLanesBusy> inline bool BandPass::InputsAreBlack(int32_t step)
 {
+    __m256i any = _mm256_setzero_si256();
+#pragma GCC unroll 8
+    for (int32_t lane = 0; lane < kLanes; ++lane) {
+        const ChunkLane chunk = LaneAt<kAllLanesBusy>(lane, step);
+        const __m256i c = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(chunk.centre));
+        const __m256i r = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(chunk.centre + 1));
+        const __m256i a = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(chunk.a));
+        const __m256i b = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(chunk.b));
+        any = _mm256_or_si256(any, _mm256_or_si256(_mm256_or_si256(c, r), _mm256_or_si256(a, b)));
+    }
+    return _mm256_testz_si256(any, _mm256_set1_epi32(0x00FFFFFF));
+}
+
+template <bool kWrap, bool kAllLanesBusy>
+inline void BandPass::Step(int32_t step, const Carry &left, Carry &carry, bool &black)
+{
+    // A lane on its first chunk takes column 0 as its left neighbour.
+    if (!kAllLanesBusy) {
+        const __m256i started = _mm256_cmpgt_epi32(_mm256_set1_epi32(step), _mm256_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7));
+        carry.even = _mm256_blendv_epi8(left.even, carry.even, started);
+        carry.odd = _mm256_blendv_epi8(left.odd, carry.odd, started);
+    }
+    // Black in, black out: inputs without colour, and no colour carried from the left,
+    // give zeros, which the chunks already hold, and carry zero on (byte 3 has lanes of its
+    // own, whose results are never kept). Black comes in runs, so after a black step the
+    // inputs themselves are tested first, before any sums are formed; every carry is zero
+    // then, those of lanes still waiting for their first chunk included.
+    if (black && InputsAreBlack<kAllLanesBusy>(step))
+        return;
     const __m256i mul16 = _mm256_set1_epi16(static_cast<int16_t>(g_.mul << (16 - kDecayShift)));
     ChunkLane lanes[kLanes];
     __m256i even[kLanes], odd[kLanes];
@@ -229,18 +202,11 @@ template <bool kWrap, bool kAllLanesBusy> inline void BandPass::Step(int32_t ste
         anyEven = _mm256_or_si256(anyEven, even[lane]);
         anyOdd = _mm256_or_si256(anyOdd, odd[lane]);
     }
-    // A lane on its first chunk takes column 0 as its left neighbour.
-    if (!kAllLanesBusy) {
-        const __m256i started = _mm256_cmpgt_epi32(_mm256_set1_epi32(step), _mm256_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7));
-        carry.even = _mm256_blendv_epi8(left.even, carry.even, started);
-        carry.odd = _mm256_blendv_epi8(left.odd, carry.odd, started);
-    }
-    // Black in, black out: sums of nothing but zero colour bytes, and no colour carried
-    // from the left, give zeros, which the chunks already hold, and carry zero on (byte 3
-    // has lanes of its own, whose results are never kept).
+    // The same test on the sums, which are zero exactly when their colour inputs are.
     const __m256i greenLanes = _mm256_set1_epi32(0x0000FFFF);
-    if (_mm256_testz_si256(_mm256_or_si256(anyEven, carry.even), _mm256_or_si256(anyEven, carry.even))
-        && _mm256_testz_si256(_mm256_or_si256(anyOdd, carry.odd), greenLanes))
+    black = _mm256_testz_si256(_mm256_or_si256(anyEven, carry.even), _mm256_or_si256(anyEven, carry.even))
+        && _mm256_testz_si256(_mm256_or_si256(anyOdd, carry.odd), greenLanes);
+    if (black)
         return;
     Transpose8x8(even);
     Transpose8x8(odd);
@@ -271,20 +237,17 @@ template <bool kWrap> __attribute__((target("avx2"))) void BandPass::Run()
     const Carry left = LeftColumn();
     Carry carry = left;
     const int32_t steps = chunks_ + (HasTail() ? 1 : 0) + rows_ - 1;
-    uint32_t seenAbove = 0;
+    bool black = false;
     for (int32_t step = 0; step < steps; ++step) {
-        progress_.WaitForBandAbove(band_, step, seenAbove);
         if (AllLanesBusy(step))
-            Step<kWrap, true>(step, left, carry);
+            Step<kWrap, true>(step, left, carry, black);
         else
-            Step<kWrap, false>(step, left, carry);
+            Step<kWrap, false>(step, left, carry, black);
         // The partial last chunk of a row, in its turn.
         const int32_t tailLane = step - chunks_;
         if (HasTail() && tailLane >= 0 && tailLane < rows_)
             BlurColumns(g_, firstRow_ + tailLane, tailColumn_, g_.width - 1);
-        progress_.Publish(band_, step + 1);
     }
-    progress_.Finish(band_);
 }
 
 } // namespace
@@ -312,62 +275,10 @@ void BlurRowsInOrder(const BlurGeometry &geometry, int32_t firstRow, int32_t end
 
 namespace {
 
-// The current blur, shared with the helper thread. Bands are claimed from `claims`
-// (generation << 16 | next band); `tag` (generation << 32 | band count) says which claims
-// are good, so a helper waking late for an earlier blur cannot take a band of this one.
-struct BandJob {
-    BlurGeometry geometry{};
-    BandSink sink{};
-    uint32_t generation = 0;
-    std::atomic<uint64_t> tag{0};
-    std::atomic<uint32_t> claims{0};
-    std::atomic<int32_t> finishedBands{0};
-    BandProgress progress;
-};
-
-constexpr uint32_t kClaimGenerationShift = 16;
-constexpr uint32_t kClaimBandMask = 0xFFFF;
-
-constinit BandJob bandJob;
-
-bool ClaimBand(int32_t &band)
-{
-    BandJob &job = bandJob;
-    const uint32_t claim = job.claims.fetch_add(1, std::memory_order_acq_rel);
-    const uint64_t tag = job.tag.load(std::memory_order_acquire);
-    band = static_cast<int32_t>(claim & kClaimBandMask);
-    return (claim >> kClaimGenerationShift) == ((tag >> 32) & kClaimBandMask)
-        && band < static_cast<int32_t>(tag & 0xFFFFFFFF);
-}
-
-void RunBand(int32_t band)
-{
-    BandJob &job = bandJob;
-    BandPass pass(job.geometry, band, job.progress);
-    if (job.geometry.mul <= kLargestNonWrappingMul)
-        pass.Run<false>();
-    else
-        pass.Run<true>();
-    job.sink.emit(job.sink.context, pass.FirstRow(), std::min(pass.EndRow(), job.geometry.height - 2));
-    job.finishedBands.fetch_add(1, std::memory_order_release);
-    job.finishedBands.notify_one();
-}
-
-void HelpWithBands(void *)
-{
-    for (int32_t band; ClaimBand(band);)
-        RunBand(band);
-}
-
-// Band claims count bands in 16 bits and progress counts steps in 15.
-constexpr int32_t kWidestFastRow = 65536;
-constexpr int32_t kTallestFastBuffer = 8 * 65535;
-
 bool FastBlurApplies(const BlurGeometry &geometry)
 {
     const int32_t rowBytes = 4 * geometry.width;
-    return geometry.width - 2 >= kChunk && geometry.width <= kWidestFastRow && geometry.height <= kTallestFastBuffer
-        && geometry.offsetA % rowBytes == 0 && geometry.offsetB % rowBytes == 0 && geometry.mul >= 0
+    return geometry.width - 2 >= kChunk && geometry.offsetA % rowBytes == 0 && geometry.offsetB % rowBytes == 0 && geometry.mul >= 0
         && geometry.mul <= kLargestExactMul && ProcessorHasAvx2();
 }
 
@@ -382,29 +293,21 @@ void BlurBandsInOrder(const BlurGeometry &geometry, BandSink sink)
 
 } // namespace
 
-void BlurBands(const BlurGeometry &geometry, BandSink sink, bool useHelper)
+void BlurBands(const BlurGeometry &geometry, BandSink sink)
 {
     if (!FastBlurApplies(geometry)) {
         BlurBandsInOrder(geometry, sink);
         return;
     }
-    // No band of the last blur is in flight here, so the job may be rewritten.
-    BandJob &job = bandJob;
-    job.geometry = geometry;
-    job.sink = sink;
     const int32_t bandCount = (geometry.height - 2 + kBlurBandRows - 1) / kBlurBandRows;
-    job.finishedBands.store(0, std::memory_order_relaxed);
-    job.progress.Reset();
-    const uint32_t generation = ++job.generation & kClaimBandMask;
-    job.tag.store(static_cast<uint64_t>(generation) << 32 | static_cast<uint32_t>(bandCount), std::memory_order_release);
-    job.claims.store(generation << kClaimGenerationShift, std::memory_order_release);
-    if (useHelper && bandCount > 1)
-        HelperThread::Wake(&HelpWithBands, nullptr);
-    for (int32_t band; ClaimBand(band);)
-        RunBand(band);
-    for (int32_t done = job.finishedBands.load(std::memory_order_acquire); done != bandCount;
-         done = job.finishedBands.load(std::memory_order_acquire))
-        job.finishedBands.wait(done, std::memory_order_acquire);
+    for (int32_t band = 0; band < bandCount; ++band) {
+        BandPass pass(geometry, band);
+        if (geometry.mul <= kLargestNonWrappingMul)
+            pass.Run<false>();
+        else
+            pass.Run<true>();
+        sink.emit(sink.context, pass.FirstRow(), std::min(pass.EndRow(), geometry.height - 2));
+    }
 }
 
 } // namespace orvex::engine

@@ -24,17 +24,15 @@ void BlurRowsInOrder(const BlurGeometry &geometry, int32_t firstRow, int32_t end
 // Columns [firstColumn, endColumn) of one row, in the same order.
 void BlurColumns(const BlurGeometry &geometry, int32_t row, int32_t firstColumn, int32_t endColumn);
 
-// Receives each band of final rows; it may run on the helper thread, for different bands
-// at the same time.
+// Receives each band of final rows.
 struct BandSink {
     void (*emit)(const void *context, int32_t firstRow, int32_t endRow);
     const void *context;
 };
 
 // Blurs rows 1 .. height-2 band by band and hands each band's rows up to height-3 to the
-// sink as soon as they are final, while they are still in cache. Uses the helper thread
-// when useHelper is set and the fast pass applies.
-void BlurBands(const BlurGeometry &geometry, BandSink sink, bool useHelper);
+// sink as soon as they are final, while they are still in cache.
+void BlurBands(const BlurGeometry &geometry, BandSink sink);
 
 // The three blend exports: the blur, with the rows 0 .. height-3 handed to emitRows(first,
 // end) as they become final.
@@ -47,7 +45,7 @@ void TrailBlur(const BlurGeometry &geometry, const EmitRows &emitRows)
     const auto emit = [](const void *context, int32_t first, int32_t end) {
         (*static_cast<const EmitRows *>(context))(first, end);
     };
-    BlurBands(geometry, BandSink{emit, &emitRows}, true);
+    BlurBands(geometry, BandSink{emit, &emitRows});
 }
 
 } // namespace orvex::engine

@@ -69,9 +69,9 @@ TEST(TrailBlur, MatchesTheStraightforwardPassForEveryDriftSizeAndMul)
                 }
 }
 
-// Many bands: the caller and the helper thread share them, one band keeping its distance
-// behind the band above.
-TEST(TrailBlur, SharedBandsOfALargeBufferMatchTheStraightforwardPass)
+// Many bands, each reading the final last rows of the band above and the old first rows
+// of the band below.
+TEST(TrailBlur, ManyBandsOfALargeBufferMatchTheStraightforwardPass)
 {
     constexpr int32_t kWidth = 333, kFrameHeight = 301;
     for (int32_t v = -9; v <= 9; v += 3) {
