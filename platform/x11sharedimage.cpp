@@ -80,7 +80,9 @@ std::unique_ptr<X11SharedImage> X11SharedImage::Create(uint32_t window, size_t p
     image->gc_ = xcb_generate_id(c);
     const uint32_t noExposures = 0;
     xcb_create_gc(c, image->gc_, window, XCB_GC_GRAPHICS_EXPOSURES, &noExposures);
-    image->completionEvent_ = uint8_t(xcb_get_extension_data(c, &xcb_shm_id)->first_event + XCB_SHM_COMPLETION);
+    const xcb_query_extension_reply_t *extension = xcb_get_extension_data(c, &xcb_shm_id);
+    image->completionEvent_ = uint8_t(extension->first_event + XCB_SHM_COMPLETION);
+    image->requestCode_ = extension->major_opcode;
     return image;
 }
 
@@ -127,8 +129,15 @@ void X11SharedImage::WaitUntilRead()
             unread_ = 0; // the connection is gone: nobody reads the memory any more
             return;
         }
-        if ((event->response_type & 0x7F) == completionEvent_)
+        if ((event->response_type & 0x7F) == completionEvent_) {
             --unread_;
+        } else if (event->response_type == 0) {
+            // A frame the server refused (its window destroyed meanwhile, say) is never
+            // read and never completed.
+            const auto *error = reinterpret_cast<const xcb_generic_error_t *>(event.get());
+            if (error->major_code == requestCode_ && error->minor_code == XCB_SHM_PUT_IMAGE)
+                --unread_;
+        }
     }
 }
 

@@ -32,7 +32,7 @@ public:
     // Shows a small picture kept elsewhere (sent over the connection, in order with the
     // frames). False when it is too large for one request.
     bool ShowCopy(const uint32_t *pixels, int32_t width, int32_t height, int32_t x, int32_t y);
-    // Returns once the server has read every frame shown so far.
+    // Returns once the server has read (or refused) every frame shown so far.
     void WaitUntilRead();
 
 private:
@@ -43,6 +43,7 @@ private:
     uint32_t gc_ = 0;
     uint32_t segment_ = 0;
     uint8_t completionEvent_ = 0;
+    uint8_t requestCode_ = 0; // the extension's, named in its errors
     uint32_t *pixels_ = nullptr;
     size_t count_ = 0;
     int32_t unread_ = 0;

@@ -1,6 +1,8 @@
 // Shows a patterned frame through shared memory in a window of its own and reads the
 // window back: the pixels must arrive exactly, and a small copied picture over them too.
-// Exits 0 when they do, 1 when not, 77 when the display offers no shared memory.
+// Then the window is destroyed under a frame, which must not leave the image waiting for
+// the server to read it. Exits 0 when all holds, 1 when not, 77 when the display offers no
+// shared memory.
 
 #include "x11sharedimage.h"
 
@@ -75,6 +77,12 @@ int main()
         if (!same)
             usleep(20000);
     }
+    if (!same)
+        return 1;
+    xcb_destroy_window(c, window);
+    free(xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr));
+    image->Show(frame, kWidth, kHeight, 0, 0); // refused: the window is gone
+    image->WaitUntilRead();
     xcb_disconnect(c);
-    return same ? 0 : 1;
+    return 0;
 }
