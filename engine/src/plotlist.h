@@ -31,14 +31,7 @@ public:
     {
     }
 
-    void Append(int32_t index, uint32_t colour)
-    {
-        const bool upper = index >= splitIndex_;
-        const int32_t slot = upper ? capacity_ - 1 - upperCount_ : lowerCount_;
-        first_[slot] = PlotRecord{index, PixelBrightness(colour), colour};
-        upperCount_ += upper;
-        lowerCount_ += !upper;
-    }
+    void Append(int32_t index, uint32_t colour) { AppendIf(true, index, colour); }
     // The record always lands in the next free slot, which stays free unless it is kept.
     void AppendIf(bool kept, int32_t index, uint32_t colour)
     {

@@ -59,6 +59,20 @@ struct ChunkLane {
     uint32_t *out;
 };
 
+// The four old-or-final inputs of a chunk besides its left neighbour: itself, its right
+// neighbours and the two offset rows.
+struct ChunkInputs {
+    __m256i c, r, a, b;
+};
+
+__attribute__((target("avx2"), always_inline)) inline ChunkInputs LoadInputs(const ChunkLane &lane)
+{
+    return ChunkInputs{_mm256_loadu_si256(reinterpret_cast<const __m256i *>(lane.centre)),
+        _mm256_loadu_si256(reinterpret_cast<const __m256i *>(lane.centre + 1)),
+        _mm256_loadu_si256(reinterpret_cast<const __m256i *>(lane.a)),
+        _mm256_loadu_si256(reinterpret_cast<const __m256i *>(lane.b))};
+}
+
 __attribute__((target("avx2"), always_inline)) inline void Transpose8x8(__m256i v[8])
 {
     __m256i t[8];
@@ -156,11 +170,7 @@ template <bool kAllLanesBusy> inline bool BandPass::InputsAreBlack(int32_t step)
     __m256i any = _mm256_setzero_si256();
 #pragma GCC unroll 8
     for (int32_t lane = 0; lane < kLanes; ++lane) {
-        const ChunkLane chunk = LaneAt<kAllLanesBusy>(lane, step);
-        const __m256i c = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(chunk.centre));
-        const __m256i r = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(chunk.centre + 1));
-        const __m256i a = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(chunk.a));
-        const __m256i b = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(chunk.b));
+        const auto [c, r, a, b] = LoadInputs(LaneAt<kAllLanesBusy>(lane, step));
         any = _mm256_or_si256(any, _mm256_or_si256(_mm256_or_si256(c, r), _mm256_or_si256(a, b)));
     }
     return _mm256_testz_si256(any, _mm256_set1_epi32(0x00FFFFFF));
@@ -189,10 +199,7 @@ inline void BandPass::Step(int32_t step, const Carry &left, Carry &carry, bool &
 #pragma GCC unroll 8
     for (int32_t lane = 0; lane < kLanes; ++lane) {
         lanes[lane] = LaneAt<kAllLanesBusy>(lane, step);
-        const __m256i c = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(lanes[lane].centre));
-        const __m256i r = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(lanes[lane].centre + 1));
-        const __m256i a = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(lanes[lane].a));
-        const __m256i b = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(lanes[lane].b));
+        const auto [c, r, a, b] = LoadInputs(lanes[lane]);
         // 16-bit sums of whole byte pairs: the odd bytes' sum times 256 plus the even
         // bytes' sum, modulo 65536, and the even sum (at most 1020) is what remains.
         const __m256i pairs = _mm256_add_epi16(_mm256_add_epi16(c, r), _mm256_add_epi16(a, b));
