@@ -214,8 +214,10 @@ void RegFile::ParseLine(std::string_view line, size_t &current)
         return;
     const bool fits = line.size() <= kMaxLineLength;
     if (line.front() == '[') {
-        const bool wellFormed = fits && line.size() >= 2 && line.back() == ']';
-        current = wellFormed ? SectionIndex(line.substr(1, line.size() - 2)) : kNoSection;
+        // The key path runs to the last "]", so a note may follow it on the same line.
+        const size_t close = line.rfind(']');
+        const bool wellFormed = fits && close != std::string_view::npos && close > 0;
+        current = wellFormed ? SectionIndex(line.substr(1, close - 1), line.substr(close + 1)) : kNoSection;
         if (!wellFormed)
             MarkDamaged();
         return;
@@ -251,7 +253,9 @@ std::string RegFile::Serialise() const
         out += '\n';
         out += '[';
         out += section.path;
-        out += "]\n";
+        out += ']';
+        out += section.trailer;
+        out += '\n';
         for (const RegValue &value : section.values) {
             out += Escape(value.name, true);
             out += '=';
@@ -278,11 +282,11 @@ void RegFile::Set(std::string_view path, std::string_view name, std::string text
     Assign(SectionIndex(path), name, std::move(text));
 }
 
-size_t RegFile::SectionIndex(std::string_view path)
+size_t RegFile::SectionIndex(std::string_view path, std::string_view trailer)
 {
     const auto [entry, added] = sectionIndex_.try_emplace(LookupKey(path), sections_.size());
     if (added) {
-        sections_.push_back(RegSection{std::string(path), {}});
+        sections_.push_back(RegSection{std::string(path), std::string(trailer), {}});
         valueIndex_.emplace_back();
     }
     return entry->second;

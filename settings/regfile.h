@@ -19,6 +19,9 @@ struct RegValue {
 
 struct RegSection {
     std::string path;
+    // What followed the closing "]" of the section line (a note such as " ; mine"),
+    // written back after it so that a hand-written note survives a rewrite.
+    std::string trailer;
     std::vector<RegValue> values;
 };
 
@@ -57,7 +60,8 @@ private:
     static constexpr size_t kNoSection = static_cast<size_t>(-1);
 
     void ParseLine(std::string_view line, size_t &current);
-    size_t SectionIndex(std::string_view path); // creates the section when absent
+    // Creates the section when absent, with the trailer of its first section line.
+    size_t SectionIndex(std::string_view path, std::string_view trailer = {});
     // Sets the value; false when the name was already there.
     bool Assign(size_t section, std::string_view name, std::string text);
     void MarkDamaged();

@@ -27,6 +27,21 @@ TEST(RegFileTest, SectionEndsOnlyAtALineStartingWithABracket)
     EXPECT_EQ(file.Find("B", "Text"), nullptr);
 }
 
+TEST(RegFileTest, ANoteAfterTheSectionLineKeepsTheSectionAndSurvivesARewrite)
+{
+    RegFile file = RegFile::Parse("[SOFTWARE\\Orvex\\Lumora\\Advanced] ; my message settings\n"
+                                  "LockMessage=1\n");
+    EXPECT_EQ(file.Status(), Health::Clean);
+    ASSERT_NE(file.Find("SOFTWARE\\Orvex\\Lumora\\Advanced", "LockMessage"), nullptr);
+    file.Set("SOFTWARE\\Orvex\\Lumora\\Advanced", "Other", "2");
+    const RegFile reread = RegFile::Parse(file.Serialise());
+    EXPECT_NE(file.Serialise().find("[SOFTWARE\\Orvex\\Lumora\\Advanced] ; my message settings\n"),
+              std::string::npos);
+    EXPECT_EQ(reread.Status(), Health::Clean);
+    ASSERT_NE(reread.Find("SOFTWARE\\Orvex\\Lumora\\Advanced", "LockMessage"), nullptr);
+    EXPECT_EQ(*reread.Find("SOFTWARE\\Orvex\\Lumora\\Advanced", "LockMessage"), "1");
+}
+
 TEST(RegFileTest, HealthTellsWhatWasLeftOut)
 {
     struct Case {
