@@ -119,6 +119,13 @@ std::optional<int32_t> ParseInRange(std::string_view text, int32_t low, int32_t 
     return value && *value >= low && *value <= high ? value : std::nullopt;
 }
 
+// A run's star count, 10..99999, or 0 for each theme's own.
+std::optional<int32_t> ParseStarCount(std::string_view text)
+{
+    const auto value = ParseInRange(text, 0, 99999);
+    return value && (*value == 0 || *value >= 10) ? value : std::nullopt;
+}
+
 std::optional<int32_t> ParseTheme(std::string_view text)
 {
     if (text == "random")
@@ -174,7 +181,7 @@ const std::vector<OptionRule> &OptionRules()
          }},
         {"theme", true, [](DashedOptions &o, std::string_view v) { return Store(o.theme, ParseTheme(v)); }},
         {"delay", true, [](DashedOptions &o, std::string_view v) { return Store(o.delay, ParseInRange(v, 0, 999)); }},
-        {"stars", true, [](DashedOptions &o, std::string_view v) { return Store(o.stars, ParseInRange(v, 0, 99999)); }},
+        {"stars", true, [](DashedOptions &o, std::string_view v) { return Store(o.stars, ParseStarCount(v)); }},
     };
     return rules;
 }

@@ -117,10 +117,11 @@ TEST(RunOverridesTest, ThemeDelayAndStarsReachTheSaverModes)
     ASSERT_EQ(line.mode, ProgramMode::HostPreview) << line.error;
     EXPECT_EQ(line.overrides, (RunOverrides{0, std::nullopt, std::nullopt})) << "-stars 0 keeps each theme's own";
     EXPECT_EQ(CommandLine::Parse({"-root"}).overrides, RunOverrides{});
+    EXPECT_EQ(CommandLine::Parse({"-root", "-stars", "10"}).overrides, (RunOverrides{std::nullopt, std::nullopt, 10}));
 
     const std::vector<std::vector<std::string>> bad = {
         {"-theme", "25"}, {"-theme", "-1"}, {"-theme", "any"}, {"-delay", "1000"}, {"-delay", "-1"},
-        {"-stars", "100000"}, {"-stars"},
+        {"-stars", "100000"}, {"-stars", "1"}, {"-stars", "9"}, {"-stars"},
         {"--snapshot", "a.png", "--frames", "1", "--theme", "random"},
         {"--snapshot", "a.png", "--frames", "1", "-delay", "5"},
     };
