@@ -68,8 +68,9 @@ public:
                       int32_t rootSelector = kCurrentUserRoot, std::string_view application = kApplication);
 
     // WriteSetting without waiting: false, with nothing written, while another writer
-    // holds the lock. For the bookkeeping the saver writes for itself at start-up, which
-    // must not delay the first frame when a stopped process holds the lock.
+    // holds the lock. For the bookkeeping the saver writes for itself (at start-up, for
+    // the capture rotation), which must not hold up a frame when a stopped process holds
+    // the lock.
     bool WriteSettingIfUnlocked(std::string_view section, std::string_view key, const SettingValue &value);
 
     // The stored text, or the default's text when absent, unreadable or over 254 characters.

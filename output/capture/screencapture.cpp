@@ -107,8 +107,12 @@ CapturedFrame ScreenCapture::CopyToClipboard(const FramePresenter &presenter)
 int32_t ScreenCapture::NextFileNumber()
 {
     const int32_t count = std::max(1, store_.ReadSettingLong(kSection, kKeyMax, kDefaultMax));
-    const int32_t index = std::max(0, store_.ReadSettingLong(kSection, kKeyIndex, 0)) % count;
-    store_.WriteSetting(kSection, kKeyIndex, (index + 1) % count);
+    const int32_t index = std::max(0, unstoredIndex_.value_or(store_.ReadSettingLong(kSection, kKeyIndex, 0))) % count;
+    const int32_t next = (index + 1) % count;
+    if (store_.WriteSettingIfUnlocked(kSection, kKeyIndex, next))
+        unstoredIndex_.reset();
+    else
+        unstoredIndex_ = next;
     return index + 1;
 }
 

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <vector>
 
 namespace orvex {
@@ -39,6 +40,9 @@ public:
     // Adv_ImageBufferMax files), copies the frame to the clipboard, writes it to that
     // file and, when setWallpaper, makes the file the wallpaper. false when the file
     // could not be written; an earlier file of that number then stays as it was.
+    // The index is stored without waiting for another writer's lock; when the store
+    // does not take it (read-only settings, a held lock) the rotation goes on from the
+    // index kept here.
     bool SaveFrameToFile(const FramePresenter &presenter, bool setWallpaper);
 
     const std::filesystem::path &Folder() const { return folder_; }
@@ -52,6 +56,7 @@ private:
     std::filesystem::path folder_;
     Clipboard &clipboard_;
     WallpaperSetter &wallpaper_;
+    std::optional<int32_t> unstoredIndex_; // the next index, while the store has not taken it
 };
 
 } // namespace orvex

@@ -2,6 +2,7 @@
 
 #include "clipboard.h"
 #include "enginelibrary.h"
+#include "filelock.h"
 #include "filesizelimit.h"
 #include "framepresenter.h"
 #include "offscreentarget.h"
@@ -12,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 
 #include <unistd.h>
 
@@ -183,6 +185,33 @@ TEST_F(ScreenCaptureTest, FilesRotateThroughTheMaximumAndTheIndexIsKept)
         EXPECT_EQ(store.ReadSettingLong("Advanced", "Adv_ImageBufferIndex", -1), row.indexAfter);
     }
     EXPECT_EQ(CaptureFileName("/pictures", 7), fs::path("/pictures/Orvex_Lumora_ScreenCapture_7.bmp"));
+}
+
+TEST_F(ScreenCaptureTest, TheRotationGoesOnWhenTheStoreDoesNotTakeTheIndex)
+{
+    const auto saveAndCheck = [&](ScreenCapture &into, int32_t number) {
+        Paint(uint32_t(number));
+        ASSERT_TRUE(into.SaveFrameToFile(presenter, false));
+        EXPECT_TRUE(std::ranges::equal(ReadBack(CaptureFileName(folder, number)), presenter.Work())) << number;
+    };
+    // Settings that can never be written (their folder is a file, which binds root too).
+    std::ofstream(dir / "a file") << "x";
+    SettingsStore frozen(dir / "a file" / "Lumora.reg");
+    ScreenCapture frozenCapture(frozen, folder, clipboard, wallpaper);
+    for (const int32_t number : {1, 2, 3})
+        saveAndCheck(frozenCapture, number);
+
+    // Another writer holding the lock: no capture waits for it.
+    {
+        const FileLock held(store.File().string() + ".lock");
+        const auto start = std::chrono::steady_clock::now();
+        for (const int32_t number : {1, 2, 3})
+            saveAndCheck(capture, number);
+        EXPECT_LT(std::chrono::steady_clock::now() - start, kLockPatience);
+    }
+    // Once the store takes the index again it holds the run's position.
+    saveAndCheck(capture, 4);
+    EXPECT_EQ(store.ReadSettingLong("Advanced", "Adv_ImageBufferIndex", -1), 4);
 }
 
 TEST_F(ScreenCaptureTest, AFailedWriteKeepsTheEarlierFileAndReportsFalse)
