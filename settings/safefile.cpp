@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <ctime>
 #include <fcntl.h>
+#include <sys/random.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
@@ -13,7 +14,7 @@ namespace orvex {
 namespace {
 
 constexpr std::string_view kTemporaryTag = ".tmp-";
-constexpr std::string_view kTemporaryPattern = "XXXXXX"; // as mkostemp fills it in
+constexpr std::string_view kTemporaryPattern = "XXXXXX"; // six letters or digits, as mkostemp fills it in
 
 // The kernel's own bound on the links one path may pass through.
 constexpr int kMaxLinkHops = 40;
@@ -62,12 +63,34 @@ std::filesystem::path FolderOf(const std::filesystem::path &file)
     return file.has_parent_path() ? file.parent_path() : std::filesystem::path(".");
 }
 
+// The regular file a new version replaces keeps its permissions; a new file has the
+// ones it was created with.
 bool WriteSynced(int fd, const std::filesystem::path &file, std::string_view bytes)
 {
     struct stat old {};
-    if (::stat(file.c_str(), &old) == 0 && ::fchmod(fd, old.st_mode & 07777) != 0)
+    if (::lstat(file.c_str(), &old) == 0 && S_ISREG(old.st_mode) && ::fchmod(fd, old.st_mode & 07777) != 0)
         return false;
     return WriteAll(fd, bytes) && ::fsync(fd) == 0;
+}
+
+// Creates "<target>.tmp-XXXXXX" under a name nothing else has, as mkostemp does but with
+// the permissions asked for: the kernel takes the umask off them.
+int CreateTemporaryBeside(const std::filesystem::path &target, mode_t permissions, std::string &temporary)
+{
+    constexpr std::string_view kLetters = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    constexpr int kAttempts = 100;
+    for (int attempt = 0; attempt < kAttempts; ++attempt) {
+        unsigned char random[kTemporaryPattern.size()];
+        if (::getrandom(random, sizeof random, 0) != ssize_t(sizeof random))
+            return -1;
+        temporary = target.string() + std::string(kTemporaryTag);
+        for (const unsigned char byte : random)
+            temporary += kLetters[byte % kLetters.size()];
+        const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, permissions);
+        if (fd >= 0 || errno != EEXIST)
+            return fd;
+    }
+    return -1;
 }
 
 std::string Timestamp()
@@ -136,6 +159,13 @@ bool CopyExists(const std::filesystem::path &file, std::string_view tag)
             return true;
     }
     return false;
+}
+
+// file itself when a symbolic link stands there, for a write that replaces the link.
+std::optional<std::filesystem::path> LinkOrReplaceableTarget(const std::filesystem::path &file)
+{
+    struct stat info {};
+    return ::lstat(file.c_str(), &info) == 0 && S_ISLNK(info.st_mode) ? std::optional(file) : ReplaceableTarget(file);
 }
 
 } // namespace
@@ -222,17 +252,18 @@ std::optional<std::filesystem::path> ReplaceableTarget(const std::filesystem::pa
     return std::nullopt;
 }
 
-bool ReplaceFile(const std::filesystem::path &file, std::string_view bytes)
+bool ReplaceFile(const std::filesystem::path &file, std::string_view bytes, NewFileAccess access, AtALink link)
 {
-    const std::optional<std::filesystem::path> target = ReplaceableTarget(file);
+    const std::optional<std::filesystem::path> target =
+        link == AtALink::Follow ? ReplaceableTarget(file) : LinkOrReplaceableTarget(file);
     if (!target)
         return false;
     // A file its owner made read-only stays as it is, although the folder would allow
     // replacing it.
-    if (::faccessat(AT_FDCWD, target->c_str(), W_OK, AT_EACCESS) != 0 && errno != ENOENT)
+    if (RegularFileInfo(*target) && ::faccessat(AT_FDCWD, target->c_str(), W_OK, AT_EACCESS) != 0)
         return false;
-    std::string temporary = target->string() + std::string(kTemporaryTag) + std::string(kTemporaryPattern);
-    const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
+    std::string temporary;
+    const int fd = CreateTemporaryBeside(*target, access == NewFileAccess::Private ? 0600 : 0666, temporary);
     if (fd < 0)
         return false;
     const bool written = WriteSynced(fd, *target, bytes);
@@ -243,6 +274,20 @@ bool ReplaceFile(const std::filesystem::path &file, std::string_view bytes)
     }
     SyncFolder(FolderOf(*target));
     return true;
+}
+
+bool AppendToFile(const std::filesystem::path &file, std::string_view bytes)
+{
+    const std::optional<std::filesystem::path> target = ReplaceableTarget(file);
+    if (!target)
+        return false;
+    // Not following a link or blocking on a FIFO put in the target's place meanwhile.
+    const int fd = ::open(target->c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, 0666);
+    if (fd < 0)
+        return false;
+    struct stat info {};
+    const bool written = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && WriteAll(fd, bytes) && ::fsync(fd) == 0;
+    return ::close(fd) == 0 && written;
 }
 
 void RemoveStaleTemporaries(const std::filesystem::path &file)

@@ -49,10 +49,28 @@ FileContents ReadWholeFile(const std::filesystem::path &file);
 // yet when its folder does). nullopt when it is anything other than a regular file.
 std::optional<std::filesystem::path> ReplaceableTarget(const std::filesystem::path &file);
 
-// Writes bytes as the new content of ReplaceableTarget(file) (keeping its permissions
-// when it exists); false when there is no such target, any step fails or the file is
-// read-only to us, and then the old file is untouched and no temporary is left.
-bool ReplaceFile(const std::filesystem::path &file, std::string_view bytes);
+// Who may read a file that a write creates; a file replaced keeps its own permissions.
+enum class NewFileAccess {
+    Private, // the owner alone: the settings and their copies
+    Shared,  // as the umask allows (0666 less it): pictures, templates, logs the user keeps
+};
+
+// What a symbolic link in the file's place stands for.
+enum class AtALink {
+    Follow,  // the regular file at the end of its chain is replaced and the link stays
+    Replace, // the link itself gives way to the new file; what it points to is untouched
+};
+
+// Writes bytes as the new content of ReplaceableTarget(file) (or of file itself when
+// links are replaced); false when there is no such target, any step fails or the file
+// is read-only to us, and then the old file is untouched and no temporary is left.
+bool ReplaceFile(const std::filesystem::path &file, std::string_view bytes, NewFileAccess access,
+                 AtALink link = AtALink::Follow);
+
+// Appends bytes to ReplaceableTarget(file), creating it Shared, in O_APPEND writes that
+// never rewrite what is there: a crash can tear the end of the new bytes, never lose the
+// old ones. false when there is no such target or a write fails.
+bool AppendToFile(const std::filesystem::path &file, std::string_view bytes);
 
 // Removes the temporaries of killed replacements of file ("<name>.tmp-XXXXXX" beside
 // it). Only for a caller holding the lock that every writer of file holds while it

@@ -138,7 +138,7 @@ bool SettingsStore::Update(Change &&change, std::chrono::milliseconds patience)
     if (!KeepIfDamaged(*file, contents, hive))
         return false;
     change(hive);
-    if (!ReplaceFile(*file, hive.Serialise()))
+    if (!ReplaceFile(*file, hive.Serialise(), NewFileAccess::Private))
         return false;
     // Still under the lock: the stamp is the one of the version just written.
     Remember(StampOf(*file), std::move(hive));

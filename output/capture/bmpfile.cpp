@@ -62,7 +62,7 @@ bool WriteBmp(const std::filesystem::path &path, const uint32_t *pixels, int32_t
 {
     if (width <= 0 || height <= 0)
         return false;
-    return ReplaceFile(path, EncodeBmp(pixels, width, height));
+    return ReplaceFile(path, EncodeBmp(pixels, width, height), NewFileAccess::Shared, AtALink::Replace);
 }
 
 } // namespace orvex

@@ -19,7 +19,7 @@ bool WritePng(const std::filesystem::path &path, const uint32_t *pixels, int32_t
     QBuffer buffer(&encoded);
     if (!buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG"))
         return false;
-    return ReplaceFile(path, std::string_view(encoded.constData(), size_t(encoded.size())));
+    return ReplaceFile(path, std::string_view(encoded.constData(), size_t(encoded.size())), NewFileAccess::Shared);
 }
 
 } // namespace orvex

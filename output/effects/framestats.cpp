@@ -2,7 +2,6 @@
 
 #include "clock.h"
 #include "numbertext.h"
-#include "safefile.h"
 
 #include <cmath>
 #include <cstdio>
@@ -75,14 +74,6 @@ std::string PerformanceReport(const RunDescription &run, const std::string &stat
     report += StageLine("   Blt/Flip :  ", totals.bltMs, totalSecs);
     report += "   Total    :  " + RightAligned(totalSecs, 7) + "   100.00 %" + kLineEnd;
     return report;
-}
-
-bool AppendToLog(const std::filesystem::path &path, const std::string &report)
-{
-    const FileContents old = ReadWholeFile(path);
-    if (old.status == FileContents::Status::Unreadable)
-        return false;
-    return ReplaceFile(path, old.bytes + report);
 }
 
 std::filesystem::path PerformanceLogPath(const std::filesystem::path &settingsFile)

@@ -35,9 +35,6 @@ struct RunDescription {
 // The report of one run, each line ended by CR LF.
 std::string PerformanceReport(const RunDescription &run, const std::string &statsText, const StageTotals &totals);
 
-// Appends report to the log at path (written beside it and renamed into place); false
-// when that fails.
-bool AppendToLog(const std::filesystem::path &path, const std::string &report);
 
 // "OrvexPerf.log" in the current folder, or beside the settings file when the current
 // folder cannot be written.

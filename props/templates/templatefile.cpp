@@ -75,7 +75,7 @@ bool TemplateFile::FinishWriting()
     output_.reset();
     if (cache_ && cache_->path == output.path)
         cache_.reset();
-    return ReplaceFile(output.path, output.text);
+    return ReplaceFile(output.path, output.text, NewFileAccess::Shared);
 }
 
 } // namespace orvex

@@ -9,6 +9,7 @@
 #include "guarded.h"
 #include "numbertext.h"
 #include "presentationtarget.h"
+#include "safefile.h"
 #include "settingdescriptors.h"
 #include "settingvalues.h"
 #include "startupcontext.h"
@@ -72,7 +73,7 @@ void RunLoop::WritePerformanceLog() const
     run.stars = starsAtThemeStart_;
     std::error_code error;
     run.programName = std::filesystem::read_symlink("/proc/self/exe", error).stem().string();
-    AppendToLog(PerformanceLogPath(store_.File()), PerformanceReport(run, stats_.StatsText(), stats_.Totals()));
+    AppendToFile(PerformanceLogPath(store_.File()), PerformanceReport(run, stats_.StatsText(), stats_.Totals()));
 }
 
 void RunLoop::WatchHostWindow(std::function<bool()> hostWindowExists)

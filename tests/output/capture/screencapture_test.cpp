@@ -214,6 +214,19 @@ TEST_F(ScreenCaptureTest, TheRotationGoesOnWhenTheStoreDoesNotTakeTheIndex)
     EXPECT_EQ(store.ReadSettingLong("Advanced", "Adv_ImageBufferIndex", -1), 4);
 }
 
+TEST_F(ScreenCaptureTest, ALinkAtACaptureNameIsReplacedNotWrittenThrough)
+{
+    const fs::path precious = dir / "precious.txt";
+    std::ofstream(precious) << "keep";
+    fs::create_directories(folder);
+    fs::create_symlink(precious, CaptureFileName(folder, 1));
+    Paint(1);
+    ASSERT_TRUE(capture.SaveFrameToFile(presenter, false));
+    EXPECT_EQ(Bytes(precious), "keep");
+    EXPECT_FALSE(fs::is_symlink(CaptureFileName(folder, 1)));
+    EXPECT_TRUE(std::ranges::equal(ReadBack(CaptureFileName(folder, 1)), presenter.Work()));
+}
+
 TEST_F(ScreenCaptureTest, AFailedWriteKeepsTheEarlierFileAndReportsFalse)
 {
     store.WriteSetting("Advanced", "Adv_ImageBufferMax", 1);
