@@ -40,7 +40,7 @@ void FrameRateMeter::FrameShown()
                   (cpu - periodStartCpu_) / (seconds * 1e4));
     text_ = text;
     if (log_)
-        *log_ << text_ << std::endl;
+        log_(text_);
     periodStartMs_ = nowMs;
     periodStartCpu_ = cpu;
     frames_ = 0;

@@ -4,7 +4,6 @@
 
 #include <cstdint>
 #include <functional>
-#include <ostream>
 #include <string>
 
 namespace orvex {
@@ -17,9 +16,12 @@ public:
     using CpuClock = std::function<int64_t()>;
     static int64_t ProcessCpuMicroseconds();
 
+    // Takes each new line of figures, without its line end.
+    using LineLog = std::function<void(const std::string &)>;
+
     // Each new line of figures also goes to log when one is given.
-    explicit FrameRateMeter(Clock &clock, std::ostream *log = nullptr, CpuClock cpu = ProcessCpuMicroseconds)
-        : clock_(clock), log_(log), cpu_(std::move(cpu)) {}
+    explicit FrameRateMeter(Clock &clock, LineLog log = nullptr, CpuClock cpu = ProcessCpuMicroseconds)
+        : clock_(clock), log_(std::move(log)), cpu_(std::move(cpu)) {}
 
     void FrameShown();
     // "57.3 fps  17.4 ms  CPU 38%", empty until the first second has passed.
@@ -27,7 +29,7 @@ public:
 
 private:
     Clock &clock_;
-    std::ostream *log_;
+    LineLog log_;
     CpuClock cpu_;
     bool started_ = false;
     uint32_t periodStartMs_ = 0;

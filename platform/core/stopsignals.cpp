@@ -25,7 +25,9 @@ StopSignals::StopSignals(std::atomic<bool> &stopRequested)
     struct sigaction action {};
     action.sa_handler = RequestStop;
     sigemptyset(&action.sa_mask);
-    action.sa_flags = SA_RESTART;
+    // No SA_RESTART: a write or wait that blocks (a log pipe nobody reads) must return,
+    // so that the run loop sees the flag within a frame.
+    action.sa_flags = 0;
     for (int signal : {SIGTERM, SIGINT, SIGHUP})
         sigaction(signal, &action, nullptr);
 }

@@ -1,6 +1,7 @@
 #pragma once
 // SIGTERM, SIGINT and SIGHUP end the run the way the screen-saver hosts expect: the
-// handler only sets the stop flag, which the run loop reads at every frame's yield.
+// handler only sets the stop flag, which the run loop reads at every frame's yield. A
+// system call that blocks when one arrives returns EINTR instead of carrying on.
 
 #include <atomic>
 

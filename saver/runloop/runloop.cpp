@@ -15,17 +15,27 @@
 #include "startupcontext.h"
 #include "templatefilenames.h"
 #include "templateio.h"
+#include "writewithoutwaiting.h"
 
 #include <algorithm>
-#include <iostream>
 #include <new>
 #include <stdexcept>
+#include <string>
+
+#include <unistd.h>
 
 namespace orvex {
 
 namespace {
 
 constexpr int32_t kPreviewFrameDelayMs = 20;
+
+// -fps-log: a line that the reader of stderr does not take at once is dropped, so that a
+// pipe nobody reads never holds up the saver.
+void LogToStderr(const std::string &line)
+{
+    WriteWithoutWaiting(STDERR_FILENO, line + "\n");
+}
 
 // A setting declared in the settings table, read in its declared type with its default
 // (the rendering size defaults to the screen).
@@ -152,7 +162,7 @@ void RunLoop::LoadPropsInitDX()
     stats_.Start(context_.perfLogThreshold);
     const bool overlay = context_.showFrameRate || store_.ReadSettingLong(kSectionDirectX, "DX_ShowFPS", 0) == 1;
     if (overlay || context_.logFrameRate)
-        meter_.emplace(clock_, context_.logFrameRate ? &std::cerr : nullptr);
+        meter_.emplace(clock_, context_.logFrameRate ? LogToStderr : FrameRateMeter::LineLog());
     else
         meter_.reset();
     presenter_.SetFrameRateMeter(meter_ ? &*meter_ : nullptr, overlay);

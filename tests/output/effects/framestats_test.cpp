@@ -8,7 +8,6 @@
 
 #include <filesystem>
 #include <regex>
-#include <sstream>
 
 #include <unistd.h>
 
@@ -76,8 +75,8 @@ TEST(FrameRateMeter, ReportsRateFrameTimeAndCpuLoadOnceASecond)
 {
     SyntheticClock clock;
     int64_t cpuMicroseconds = 0;
-    std::ostringstream log;
-    FrameRateMeter meter(clock, &log, [&] { return cpuMicroseconds; });
+    std::vector<std::string> log;
+    FrameRateMeter meter(clock, [&](const std::string &line) { log.push_back(line); }, [&] { return cpuMicroseconds; });
     meter.FrameShown();
     for (int frame = 1; frame <= 50; ++frame) {
         clock.Sleep(20);
@@ -88,7 +87,7 @@ TEST(FrameRateMeter, ReportsRateFrameTimeAndCpuLoadOnceASecond)
         }
     }
     EXPECT_EQ(meter.Text(), "50.0 fps  20.0 ms  CPU 25%");
-    EXPECT_EQ(log.str(), meter.Text() + "\n");
+    EXPECT_EQ(log, std::vector<std::string>{meter.Text()});
 }
 
 TEST(PerformancePrompts, AnswersSwitchTheLogAndTheDisplayTogether)

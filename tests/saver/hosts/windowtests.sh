@@ -53,10 +53,11 @@ store_setting() { # SECTION KEY VALUE
 }
 
 # Starts the program in the background; its pid in $program_pid, its status later in $work/status.
+# Its stderr goes to $program_err when that is set.
 start_program() {
   rm -f "$work/pid" "$work/status"
   ( set +e
-    "$program" "$@" >"$work/out" 2>"$work/err" &
+    "$program" "$@" >"$work/out" 2>"${program_err:-$work/err}" &
     echo $! >"$work/pid"
     wait $!
     echo $? >"$work/status" ) &
@@ -329,6 +330,20 @@ test_root_into_screensaver_window() {
   expect_running
   kill -TERM "$program_pid"
   expect_exit 1
+}
+
+# -fps-log into a pipe nobody reads: the saver goes on drawing and still ends on SIGTERM.
+test_fps_log_into_a_pipe_nobody_reads() {
+  start_host 320 240
+  mkfifo "$work/log"
+  exec 5<>"$work/log"
+  timeout 5 head -c 65536 /dev/zero >&5 || fail "could not fill the pipe"
+  export XSCREENSAVER_WINDOW=$host_id
+  program_err=$work/log start_program -root -fps-log
+  expect_lit host
+  sleep 2.5 # past the first lines of figures, which find the pipe full
+  kill -TERM "$program_pid"
+  expect_exit 2
 }
 
 # A frame that does not fit in memory ends the run with one line instead of an abort.
