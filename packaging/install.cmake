@@ -4,7 +4,7 @@
 # applications menu. Included from saver/CMakeLists.txt.
 
 install(TARGETS orvex-lumora RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-install(TARGETS OrvexM6 LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR})
+install(TARGETS OrvexM6 LIBRARY DESTINATION ${ORVEX_ENGINE_DIR})
 install(FILES ${CMAKE_CURRENT_LIST_DIR}/orvex-lumora.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/xscreensaver/config)
 # The help window looks for it beside the program, then here.
 install(FILES ${PROJECT_SOURCE_DIR}/info/help/Orvex_Gen.html DESTINATION ${CMAKE_INSTALL_DATADIR}/orvex-lumora)

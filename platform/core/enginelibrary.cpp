@@ -29,7 +29,7 @@ std::vector<std::filesystem::path> EngineLibrary::DefaultSearchDirs()
     const std::filesystem::path exe = ExecutableDir();
     if (exe.empty())
         return {};
-    return {exe, exe.parent_path() / "lib"};
+    return {exe, (exe / ORVEX_ENGINE_DIR_FROM_PROGRAM).lexically_normal()};
 }
 
 std::filesystem::path EngineLibrary::LoadedFile() const

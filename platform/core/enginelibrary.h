@@ -27,7 +27,8 @@ public:
     EngineLibrary &operator=(const EngineLibrary &) = delete;
 
     static std::filesystem::path ExecutableDir();
-    // The executable's folder, then the library folder of an installed tree (../lib).
+    // The executable's folder (the build tree), then the engine's private folder of the
+    // installed tree, found from the executable's place.
     static std::vector<std::filesystem::path> DefaultSearchDirs();
 
     // The file the library was loaded from; empty until the first export was called.

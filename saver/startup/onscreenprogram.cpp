@@ -32,13 +32,6 @@ bool DrawsIntoForeignWindow(ProgramMode mode)
     return mode == ProgramMode::HostPreview || mode == ProgramMode::RootSaver;
 }
 
-// Beside the program (the build tree), then the library folder of the install tree.
-std::vector<std::filesystem::path> EngineSearchDirs()
-{
-    const std::filesystem::path programDir = EngineLibrary::ExecutableDir();
-    return {programDir, (programDir / ORVEX_LIBRARY_DIR_FROM_PROGRAM).lexically_normal()};
-}
-
 // Without a display there is no dialog to open: say where the settings are kept.
 int TellWhereSettingsAre()
 {
@@ -146,7 +139,7 @@ int RunOnScreen(const CommandLine &line, char *programPath)
     context.overrides = line.overrides;
     const StopSignals stopSignals(context.stopRequested);
     SleepWatcher sleepWatcher(context.stopRequested);
-    EngineLibrary engine("libOrvexM6.so", EngineSearchDirs());
+    EngineLibrary engine;
     try {
         return Dispatch(line, context, store, engine, x11.get());
     } catch (const FrameAllocationError &error) {
