@@ -4,6 +4,7 @@
 #include "creditswindow.h"
 #include "performanceprompts.h"
 #include "productinfo.h"
+#include "productlicence.h"
 #include "settingsstore.h"
 #include "templateio.h"
 #include "ui_aboutbox.h"
@@ -35,6 +36,7 @@ AboutBox::AboutBox(SettingsStore &store, QWidget *parent)
     ui_->lblProduct->setText(kProductName);
     ui_->lblVersion->setText(QString::fromStdString("Version " + ProductVersion()));
     ui_->lblCopy->setText(FromView(kTemplateCopyright));
+    ui_->lblLicence->setText(QString::fromUtf8(kCopyrightLine) + QStringLiteral("\nReleased under the MIT licence."));
     ui_->lblCopy->installEventFilter(this);
     ui_->lblSmall->installEventFilter(this);
     connect(ui_->cmdCredits, &QPushButton::clicked, this, &AboutBox::ShowCredits);

@@ -2,6 +2,7 @@
 
 #include "commandline.h"
 #include "onscreenprogram.h"
+#include "productlicence.h"
 #include "recordcommand.h"
 #include "snapshot.h"
 
@@ -18,7 +19,8 @@ int main(int argc, char **argv)
         std::cout << UsageText(name);
         return 0;
     case ProgramMode::Version:
-        std::cout << "Orvex Lumora " ORVEX_VERSION "\n";
+        std::cout << "orvex-lumora (Orvex Lumora) " ORVEX_VERSION "\n"
+                  << kCopyrightLine << "\n" << kLicenceLine << "\n" << kFreeSoftwareLine << "\n" << kNoWarrantyLine << "\n";
         return 0;
     case ProgramMode::UsageError:
         std::cerr << name << ": " << line.error << "\n" << UsageText(name);
