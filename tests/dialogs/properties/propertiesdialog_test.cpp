@@ -122,6 +122,28 @@ TEST_F(PropertiesDialogTest, ThemeListFillsTheFieldsAsTheThemeHasThemAndNoneChan
     EXPECT_EQ(Control<QLineEdit>(*dialog, "txtColorProps_12").text(), "2400");
 }
 
+TEST_F(PropertiesDialogTest, CyclePaneShowsAndSavesEachPropertysOwnRangeWhateverWasChosenBefore)
+{
+    store.WriteSetting(kSectionCycleProps, "PropCycle_01_Max", "0.995");
+    const auto dialog = Open();
+    Choose(Control<QComboBox>(*dialog, "cboExtras"), 1);
+    QComboBox &property = Control<QComboBox>(*dialog, "cboCycleProp");
+    QLineEdit &high = Control<QLineEdit>(*dialog, "txtCycleProps_1");
+    Choose(property, 0); // Forward Speed: high 9999, four characters
+    EXPECT_EQ(high.text().toStdString(), "9999");
+    Choose(property, 3); // Percent Comets: three characters
+    EXPECT_EQ(high.text().toStdString(), "100");
+
+    Choose(property, 1); // Star Persistence: eight characters
+    Choose(property, 4); // Bias Point Span: four
+    EXPECT_EQ(high.text().toStdString(), "5000");
+    high.setFocus();
+    QTest::keyClick(&high, Qt::Key_Tab);
+    EXPECT_EQ(high.text().toStdString(), "5000") << "leaving the field kept its value";
+    QTest::mouseClick(&Control<QPushButton>(*dialog, "cmdAccept"), Qt::LeftButton);
+    EXPECT_EQ(store.ReadSettingText(kSectionCycleProps, "PropCycle_04_Max"), "5000");
+}
+
 TEST_F(PropertiesDialogTest, StoredValueOutOfRangeIsShownClampedAndNotWritten)
 {
     store.WriteSetting(kSectionLumora, "Stars", 500000);
