@@ -7,7 +7,9 @@
 #include <QApplication>
 #include <QFocusEvent>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMessageBox>
+#include <QTest>
 #include <QTimer>
 #include <QWidget>
 
@@ -55,6 +57,19 @@ inline void TypeAndLeave(QLineEdit &field, const QString &text)
     field.setText(text);
     QFocusEvent leave(QEvent::FocusOut, Qt::TabFocusReason);
     QApplication::sendEvent(&field, &leave);
+}
+
+// Makes the folder named name (shown indented) current in a folder list and presses
+// Return on it, as a user walking the list with the keyboard does.
+inline void ReturnOnFolder(QWidget &window, const char *folderList, const QString &name)
+{
+    auto &folders = Control<QListWidget>(window, folderList);
+    for (int row = 0; row < folders.count(); ++row)
+        if (folders.item(row)->text().trimmed() == name)
+            folders.setCurrentRow(row);
+    if (folders.currentItem() == nullptr || folders.currentItem()->text().trimmed() != name)
+        throw std::runtime_error("no folder " + name.toStdString() + " in " + folderList);
+    QTest::keyClick(&folders, Qt::Key_Return);
 }
 
 // The text of the next message box shown while the watch lives; the box is closed as

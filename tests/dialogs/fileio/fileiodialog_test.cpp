@@ -97,6 +97,30 @@ TEST_F(FileIODialogTest, RefusedNamesKeepTheDialogOpenWithTheirMessage)
     EXPECT_TRUE(templateFiles.CurrentPath().empty());
 }
 
+TEST_F(FileIODialogTest, ReturnOnAFolderOpensItAndNothingElse)
+{
+    std::filesystem::create_directory(templates_ / "sub");
+    WriteBytesTo(templates_ / "sub" / "inner.lmr", "");
+    DialogValues dialog;
+    LoadDialogFromSettings(dialog, context);
+    for (const bool mustExist : {false, true}) {
+        FileIODialog files(dialog, context);
+        files.Prepare(mustExist, true, "title");
+        Control<QLineEdit>(files, "txtFile").setText("mine");
+        files.show();
+        const MessageWatch watch;
+        ReturnOnFolder(files, "dirTemp", "sub");
+        EXPECT_EQ(watch.Text(), "") << "open mode " << mustExist;
+        EXPECT_TRUE(files.isVisible()) << "open mode " << mustExist;
+        QListWidget &listed = Control<QListWidget>(files, "filTemp");
+        ASSERT_EQ(listed.count(), 1) << "the folder was not opened";
+        EXPECT_EQ(listed.item(0)->text(), "inner.lmr");
+    }
+    EXPECT_EQ(TemplateFolderNames(), std::set<std::string>{"sub"}) << "nothing was saved";
+    EXPECT_FALSE(std::filesystem::exists(templates_ / "sub" / "mine.LMR"));
+    EXPECT_TRUE(templateFiles.CurrentPath().empty());
+}
+
 TEST(FileIOListing, AFolderLiesOnTheDeepestDriveThatHoldsIt)
 {
     const std::vector<std::filesystem::path> drives{"/", "/home", "/home/me/usb"};
