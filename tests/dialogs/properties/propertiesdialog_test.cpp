@@ -162,6 +162,15 @@ TEST_F(PropertiesDialogTest, CyclePaneShowsAndSavesEachPropertysOwnRangeWhatever
     EXPECT_EQ(store.ReadSettingText(kSectionCycleProps, "PropCycle_04_Max"), "5000");
 }
 
+TEST_F(PropertiesDialogTest, FitsA1024x768ScreenWithEveryControlShown)
+{
+    const auto dialog = Open();
+    ExpectFitsASmallScreen(*dialog);
+    Choose(Control<QComboBox>(*dialog, "cboExtras"), 1);
+    Control<QPushButton>(*dialog, "cmdHueProps_1").click();
+    ExpectFitsASmallScreen(*dialog);
+}
+
 TEST_F(PropertiesDialogTest, StoredValueOutOfRangeIsShownClampedAndNotWritten)
 {
     store.WriteSetting(kSectionLumora, "Stars", 500000);
