@@ -4,9 +4,12 @@
 #include "dialogtransfer.h"
 #include "fileiolisting.h"
 #include "safefile.h"
+#include "windowplacement.h"
 
+#include <QGuiApplication>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScreen>
 
 #include <set>
 
@@ -119,6 +122,22 @@ TEST_F(FileIODialogTest, ReturnOnAFolderOpensItAndNothingElse)
     EXPECT_EQ(TemplateFolderNames(), std::set<std::string>{"sub"}) << "nothing was saved";
     EXPECT_FALSE(std::filesystem::exists(templates_ / "sub" / "mine.LMR"));
     EXPECT_TRUE(templateFiles.CurrentPath().empty());
+}
+
+TEST_F(FileIODialogTest, APlaceSavedOffTheScreensThereAreNowReopensOnOne)
+{
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    const WindowRect onAMonitorThatIsGone{screen.right() + 3000, screen.bottom() + 2000, 600, 300};
+    const WindowRect largerThanTheScreen{screen.left() + 50, screen.top() + 50, screen.width() + 400,
+                                         screen.height() + 300};
+    DialogValues dialog;
+    for (const WindowRect &saved : {onAMonitorThatIsGone, largerThanTheScreen}) {
+        SaveWindowPlacement(store, "General\\Template", {saved, false, false});
+        FileIODialog files(dialog, context);
+        EXPECT_TRUE(screen.contains(files.geometry()))
+            << files.geometry().x() << "," << files.geometry().y() << " " << files.geometry().width() << "x"
+            << files.geometry().height();
+    }
 }
 
 TEST(FileIOListing, AFolderLiesOnTheDeepestDriveThatHoldsIt)
