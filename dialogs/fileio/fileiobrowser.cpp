@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QKeyEvent>
 #include <QListWidget>
 #include <QStorageInfo>
 #include <QStyle>
@@ -44,8 +45,28 @@ FileIOBrowser::FileIOBrowser(QComboBox &drives, QListWidget &folders, QListWidge
     OpenFolder(QDir::homePath().toStdString());
     connect(&drives_, &QComboBox::activated, this,
             [this](int i) { OpenDrive(ToPath(drives_.itemData(i, kPathRole).toString())); });
-    connect(&folders_, &QListWidget::itemActivated, this,
-            [this](QListWidgetItem *item) { OpenFolder(ToPath(item->data(kPathRole).toString())); });
+    connect(&folders_, &QListWidget::itemActivated, this, &FileIOBrowser::OpenFolderOf);
+    folders_.installEventFilter(this);
+}
+
+void FileIOBrowser::OpenFolderOf(const QListWidgetItem *item)
+{
+    if (item != nullptr)
+        OpenFolder(ToPath(item->data(kPathRole).toString()));
+}
+
+bool FileIOBrowser::eventFilter(QObject *watched, QEvent *event)
+{
+    // The list passes Enter on to its window after opening the folder, and a dialog
+    // takes Enter for its default button: OK would save, open or close at once.
+    if (watched == &folders_ && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            OpenFolderOf(folders_.currentItem());
+            return true;
+        }
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 void FileIOBrowser::FillDrives()

@@ -2,6 +2,8 @@
 // Keeps a drive list, a folder list and a file list in step: choosing a drive opens its
 // root folder, opening a folder (double-click or Enter) lists its subfolders and files
 // and selects its drive, and the file list shows only the files of the chosen type.
+// Enter on a folder opens it and does nothing else: the window's default button stays
+// unpressed.
 
 #include <QObject>
 
@@ -12,6 +14,7 @@
 
 class QComboBox;
 class QListWidget;
+class QListWidgetItem;
 
 namespace orvex {
 
@@ -39,7 +42,11 @@ public:
     std::vector<std::string> SelectedFiles() const;
     void SelectFiles(const std::vector<std::string> &names);
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
+    void OpenFolderOf(const QListWidgetItem *item);
     void FillDrives();
     void ShowDrive();
     void ShowFolders();

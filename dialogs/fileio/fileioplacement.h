@@ -1,6 +1,7 @@
 #pragma once
 // A dialog window's placement kept in a settings section (settings/windowplacement.h):
-// restored before the window is shown, saved when it closes.
+// restored, onto one of the screens there are now, before the window is shown; saved
+// when it closes.
 
 #include "settingsstore.h"
 

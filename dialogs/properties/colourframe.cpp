@@ -66,4 +66,12 @@ void ColourFrame::RedrawWheel()
                                  ParseNumberOrZero(fields[kWedgeMaxField]));
 }
 
+void ColourFrame::ShowColourStep(const ColourStepView &view)
+{
+    if (view.redraw.conePicture)
+        ui_->picHueWheel->DrawCone(*engine_, view.wheel, view.colour);
+    if (view.redraw.wedgeLines)
+        ui_->picHueWheel->ShowRunningWedge(view.huePosition, view.hueSwing);
+}
+
 } // namespace orvex

@@ -1,7 +1,9 @@
 #pragma once
 // The colour frame: two panes of colour fields ("Hue Dynamics", "Hue Cone") and the
-// hue-cone picture with the wedge lines of the fields as typed.
+// hue-cone picture with the wedge lines of the fields as typed, or, while the preview
+// runs, of its frames.
 
+#include "colorframestep.h"
 #include "dialogvalues.h"
 
 #include <QGroupBox>
@@ -32,6 +34,8 @@ public:
     void SetPropertiesEditable(bool editable);
     // The cone for the stored hue wheel and the fields' colour settings, and the wedges.
     void RedrawWheel();
+    // A preview frame's colour step: its bubble in the cone, its hue and swing as wedges.
+    void ShowColourStep(const ColourStepView &view);
 
 private:
     std::unique_ptr<Ui::ColourFrame> ui_;

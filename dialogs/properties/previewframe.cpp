@@ -62,6 +62,7 @@ void PreviewFrame::Run()
         loop.PrepareRun(false);
         loop.LoadPropsInitDX(); // counts the run as a dialog preview
         loop.SetFramesPerTheme(0); // the preview never changes theme
+        loop.WatchColourSteps([this](const ColourStepView &view) { emit colourStepped(view); });
         loop_ = &loop;
         ShowRunning(true);
         // With no theme length the run ends only when the preview is stopped.

@@ -4,6 +4,7 @@
 // button, Escape or closing the dialog stops them; while running, the capture buttons
 // take the shown frame when the captures are switched on.
 
+#include "colorframestep.h"
 #include "dialogservices.h"
 #include "dialogvalues.h"
 
@@ -35,6 +36,8 @@ public:
 signals:
     void previewStarted();
     void previewStopped();
+    // A frame's colour step, for the hue picture.
+    void colourStepped(const ColourStepView &view);
     // "Create Video Files..." was pressed.
     void videoRequested();
 

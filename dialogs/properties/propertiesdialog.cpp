@@ -72,7 +72,11 @@ void PropertiesDialog::BindFrames()
     connect(ui_->themeRow, &ThemeRow::fieldsFilled, this, &PropertiesDialog::ShowFields);
     connect(ui_->themeRow, &ThemeRow::cycleThemesSwitched, this, &PropertiesDialog::SwitchCycleThemes);
     connect(ui_->fraPreview, &PreviewFrame::previewStarted, this, [this] { LockForPreview(true); });
-    connect(ui_->fraPreview, &PreviewFrame::previewStopped, this, [this] { LockForPreview(false); });
+    connect(ui_->fraPreview, &PreviewFrame::previewStopped, this, [this] {
+        LockForPreview(false);
+        ui_->fraColorProps->RedrawWheel(); // the fields' wedges in place of the last frame's
+    });
+    connect(ui_->fraPreview, &PreviewFrame::colourStepped, ui_->fraColorProps, &ColourFrame::ShowColourStep);
     connect(ui_->fraPreview, &PreviewFrame::videoRequested, this, &PropertiesDialog::ShowVideoWindow);
 }
 

@@ -36,9 +36,13 @@ void HueConePicture::DrawCone(EngineLibrary &engine, const HueWheelSettings &whe
 
 void HueConePicture::ShowWedges(double startAngle, double wedgeMin, double wedgeMax)
 {
-    startAngle_ = startAngle;
-    wedgeMin_ = wedgeMin;
-    wedgeMax_ = wedgeMax;
+    wedges_ = {startAngle, wedgeMin, wedgeMax, true, true};
+    update();
+}
+
+void HueConePicture::ShowRunningWedge(double huePosition, int32_t hueSwing)
+{
+    wedges_ = {huePosition, double(hueSwing), -1, false, false};
     update();
 }
 
@@ -48,7 +52,8 @@ void HueConePicture::paintEvent(QPaintEvent *)
     if (!cone_.isNull())
         painter.drawImage(0, 0, cone_);
     painter.setRenderHint(QPainter::Antialiasing);
-    const auto lines = DrawWedgeLines(startAngle_, wedgeMin_, wedgeMax_, true, true, width(), height());
+    const auto lines = DrawWedgeLines(wedges_.position, wedges_.wedgeA, wedges_.wedgeB, wedges_.inDegrees,
+                                      wedges_.showMax, width(), height());
     for (size_t i = 0; i < lines.size(); ++i) {
         if (!lines[i].visible)
             continue;

@@ -20,16 +20,25 @@ public:
     // The wedge lines as the colour fields give them: start angle, minimum and maximum
     // wedge, all in degrees.
     void ShowWedges(double startAngle, double wedgeMin, double wedgeMax);
+    // The wedge of a running preview frame, in wheel units: the hue and its swing, no
+    // maximum wedge.
+    void ShowRunningWedge(double huePosition, int32_t hueSwing);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    struct Wedges {
+        double position = 0;
+        double wedgeA = 0;
+        double wedgeB = -1;
+        bool inDegrees = true;
+        bool showMax = true;
+    };
+
     HueConePixels pixels_;
     QImage cone_;
-    double startAngle_ = 0;
-    double wedgeMin_ = 0;
-    double wedgeMax_ = -1;
+    Wedges wedges_;
 };
 
 } // namespace orvex

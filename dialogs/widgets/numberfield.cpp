@@ -59,7 +59,12 @@ void NumberField::SetRule(const FieldRule &rule)
 {
     rule_ = rule;
     validator_->SetRule(rule);
-    edit_.setMaxLength(rule.maxLength > 0 ? rule.maxLength : kUnlimitedLength);
+    {
+        // A shorter length cuts the text the field still shows, which belongs to the old
+        // rule; the cut text must not reach the bound text. Show() puts the new one in.
+        const QSignalBlocker quiet(&edit_);
+        edit_.setMaxLength(rule.maxLength > 0 ? rule.maxLength : kUnlimitedLength);
+    }
     if (spin_ == nullptr)
         return;
     const QSignalBlocker quiet(spin_);

@@ -11,7 +11,9 @@
 
 #include <QEvent>
 #include <QInputDialog>
+#include <QLabel>
 #include <QMessageBox>
+#include <QScreen>
 
 namespace orvex {
 
@@ -57,10 +59,18 @@ bool AboutBox::eventFilter(QObject *watched, QEvent *event)
 
 void AboutBox::Ask(const PerformancePrompt &prompt, const std::string &defaultAnswer, ApplyAnswer apply)
 {
-    bool answered = false;
-    const QString answer = QInputDialog::getText(this, FromView(prompt.title), QString::fromStdString(prompt.prompt),
-                                                 QLineEdit::Normal, QString::fromStdString(defaultAnswer), &answered);
-    if (!answered || answer.trimmed().isEmpty())
+    QInputDialog box(this);
+    box.setWindowTitle(FromView(prompt.title));
+    box.setLabelText(QString::fromStdString(prompt.prompt));
+    box.setTextValue(QString::fromStdString(defaultAnswer));
+    // The prompts hold whole paragraphs: unwrapped, the logging one is wider than most screens.
+    if (auto *label = box.findChild<QLabel *>())
+        label->setWordWrap(true);
+    box.setMaximumWidth(screen()->availableGeometry().width());
+    if (box.exec() != QDialog::Accepted)
+        return;
+    const QString answer = box.textValue();
+    if (answer.trimmed().isEmpty())
         return;
     if (!store_.CheckSettingsWritable()) {
         QMessageBox::warning(this, FromView(kSettingsReadOnlyTitle), FromView(kSettingsReadOnlyMessage));

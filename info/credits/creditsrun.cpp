@@ -57,6 +57,9 @@ void CreditsRun::Start(const CreditsSettings &settings)
     loop_.Presenter().SetBlendMul(blendMul_);
     huePhase_ = kStartHuePhase;
     swirlAngle_ = kStartSwirlAngle;
+    // The engine places every reborn star from its random table, which is empty until
+    // filled: unless a preview ran first, all of them would land outside the picture.
+    Guarded([&] { engine_.InitRandomArray(); });
     PlaceStars();
     BuildColourCone();
 }

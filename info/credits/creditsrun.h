@@ -44,8 +44,8 @@ public:
     CreditsRun(const CreditsRun &) = delete;
     CreditsRun &operator=(const CreditsRun &) = delete;
 
-    // Prepares the display run and places the stars. Throws FrameAllocationError when the
-    // frame buffers do not fit in memory.
+    // Prepares the display run, fills the engine's random table and places the stars.
+    // Throws FrameAllocationError when the frame buffers do not fit in memory.
     void Start(const CreditsSettings &settings);
     // One frame: the stars move and are plotted, then blended and presented.
     void Frame();

@@ -26,6 +26,15 @@ struct ColourStepRedraw {
     bool wedgeLines = false;
 };
 
+// A step's redraw with what to draw it from.
+struct ColourStepView {
+    ColourStepRedraw redraw;
+    double huePosition = 0; // wheel units
+    int32_t hueSwing = 0;   // wheel units
+    HueWheelSettings wheel; // its bubble starts where the step left the run's bubble
+    ColourRuntime colour;
+};
+
 inline constexpr double kCycleClockStep = 6.28318530717958;
 
 // One frame, after the cycled properties are set and before the engine draws the stars;

@@ -280,8 +280,10 @@ void RunLoop::RunFrame(bool firstFrame, int16_t colourFlag)
     ApplyCycleFrame(run_, themeColour_.cycleClock);
     // The cone is forced until one build succeeded, so a failed first frame is made up for.
     Guarded([&] {
-        ColorFrameStep(engine_, colours_, run_.colour, themeColour_, colourFlag != 0, firstFrame || !coneBuilt_);
+        const ColourStepRedraw redraw =
+            ColorFrameStep(engine_, colours_, run_.colour, themeColour_, colourFlag != 0, firstFrame || !coneBuilt_);
         coneBuilt_ = true;
+        ShowColourStep(redraw);
     });
     Guarded([&] {
         engine_.SetBrightLumora(g.halfWidth, g.halfHeight, g.xLimit, g.renderWidth, g.topMargin, g.yLimit,
@@ -292,6 +294,17 @@ void RunLoop::RunFrame(bool firstFrame, int16_t colourFlag)
             paths_.CometPhase(), run_.cometSplnExp, run_.cometSolWind, run_.cometScalMul);
     });
     presenter_.PresentFrame(-1, -1);
+}
+
+void RunLoop::ShowColourStep(const ColourStepRedraw &redraw) const
+{
+    if (!colourWatcher_ || !(redraw.conePicture || redraw.wedgeLines))
+        return;
+    ColourStepView view{redraw, themeColour_.huePosition, themeColour_.hueSwing, colours_.Wheel(), run_.colour};
+    // The picture's own cone then triggers the engine at the bubble position the run's
+    // cone just did, so the run's next cone is built exactly as without the picture.
+    view.wheel.bubbleStart = colours_.BubblePosition();
+    colourWatcher_(view);
 }
 
 bool RunLoop::FrameLimitReached()

@@ -78,6 +78,12 @@ public:
         pacer_.WatchDisplayPower(std::move(displayIsOn), whenOff);
     }
 
+    // A run inside the properties dialog hands each frame's colour step to its pictures.
+    void WatchColourSteps(std::function<void(const ColourStepView &)> watcher)
+    {
+        colourWatcher_ = std::move(watcher);
+    }
+
     // Full-screen saver runs stamp the on-screen message, drawn by rasteriser.
     void EnableMessage(TextRasteriser &rasteriser);
 
@@ -107,6 +113,7 @@ private:
     void ChooseCycledTheme();
     void StartTheme();
     void RunFrame(bool firstFrame, int16_t colourFlag);
+    void ShowColourStep(const ColourStepRedraw &redraw) const;
     bool FrameLimitReached();
     float PathRadius() const { return run_.cometScalMul * 0.5f; }
 
@@ -131,6 +138,7 @@ private:
     std::vector<float> starMotions_;
     CometPaths paths_;
     ThemeColourState themeColour_;
+    std::function<void(const ColourStepView &)> colourWatcher_;
     bool coneBuilt_ = false;
     int32_t starsThisFrame_ = 0;
     int32_t starsAtThemeStart_ = 0;

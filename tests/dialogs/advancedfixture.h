@@ -7,7 +7,9 @@
 #include <QApplication>
 #include <QFocusEvent>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMessageBox>
+#include <QTest>
 #include <QTimer>
 #include <QWidget>
 
@@ -55,6 +57,40 @@ inline void TypeAndLeave(QLineEdit &field, const QString &text)
     field.setText(text);
     QFocusEvent leave(QEvent::FocusOut, Qt::TabFocusReason);
     QApplication::sendEvent(&field, &leave);
+}
+
+// Makes the folder named name (shown indented) current in a folder list and presses
+// Return on it, as a user walking the list with the keyboard does.
+inline void ReturnOnFolder(QWidget &window, const char *folderList, const QString &name)
+{
+    auto &folders = Control<QListWidget>(window, folderList);
+    for (int row = 0; row < folders.count(); ++row)
+        if (folders.item(row)->text().trimmed() == name)
+            folders.setCurrentRow(row);
+    if (folders.currentItem() == nullptr || folders.currentItem()->text().trimmed() != name)
+        throw std::runtime_error("no folder " + name.toStdString() + " in " + folderList);
+    QTest::keyClick(&folders, Qt::Key_Return);
+}
+
+// What a 1024 x 768 screen leaves a window inside its frame: a 40-pixel panel, a
+// 30-pixel title bar and 4-pixel borders.
+inline constexpr QSize kSmallScreenRoom{1024 - 2 * 4, 768 - 40 - 30 - 4};
+
+// Makes window as small as that room and expects every named control it shows to lie
+// whole inside it.
+inline void ExpectFitsASmallScreen(QWidget &window)
+{
+    window.resize(kSmallScreenRoom);
+    EXPECT_LE(window.width(), kSmallScreenRoom.width());
+    EXPECT_LE(window.height(), kSmallScreenRoom.height());
+    const QRect room(QPoint(0, 0), kSmallScreenRoom);
+    for (QWidget *control : window.findChildren<QWidget *>()) {
+        const QString name = control->objectName();
+        if (name.isEmpty() || name.startsWith("qt_") || !control->isVisibleTo(&window))
+            continue;
+        const QRect shown(control->mapTo(&window, QPoint(0, 0)), control->size());
+        EXPECT_TRUE(room.contains(shown)) << name.toStdString() << " lies off the screen";
+    }
 }
 
 // The text of the next message box shown while the watch lives; the box is closed as

@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QInputDialog>
 #include <QLabel>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 
@@ -21,6 +22,8 @@ struct SeenPrompt {
     QString title;
     QString prompt;
     QString offered;
+    int width = 0;
+    int screenWidth = 0;
 };
 
 class AboutBoxPrompts : public testing::Test {
@@ -41,7 +44,8 @@ protected:
             auto *box = qobject_cast<QInputDialog *>(QApplication::activeModalWidget());
             if (box == nullptr)
                 return;
-            seen = {box->windowTitle(), box->labelText(), box->textValue()};
+            seen = {box->windowTitle(), box->labelText(), box->textValue(), box->frameGeometry().width(),
+                    box->screen()->availableGeometry().width()};
             if (answer) {
                 box->setTextValue(*answer);
                 box->accept();
@@ -80,6 +84,14 @@ TEST_F(AboutBoxPrompts, AnswersSwitchTheFiguresAndCancelChangesNothing)
     EXPECT_EQ(logging.title.toStdString(), LoggingPrompt().title);
     EXPECT_EQ(Stored("DX_WriteLog"), 0);
     EXPECT_EQ(Stored("DX_ShowFPS"), 0) << "no log, no frame rate";
+}
+
+TEST_F(AboutBoxPrompts, TheLongLoggingPromptWrapsToTheScreen)
+{
+    const SeenPrompt logging = Answer("lblCopy", std::nullopt);
+    EXPECT_EQ(logging.prompt.toStdString(), LoggingPrompt().prompt);
+    EXPECT_GT(logging.width, 0);
+    EXPECT_LE(logging.width, logging.screenWidth);
 }
 
 } // namespace

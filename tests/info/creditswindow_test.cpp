@@ -75,5 +75,28 @@ TEST(CreditsWindowTest, RunsOnItsTimerUntilDismissed)
     EXPECT_TRUE(WaitUntil([&] { return window.isNull(); })) << "the window stayed";
 }
 
+TEST(CreditsWindowTest, StarsKeepComingLongAfterTheFirstHaveFlownPast)
+{
+    test::TempConfig config;
+    SettingsStore store;
+    store.WriteSetting("Advanced", "Adv_TimeDelay", 0); // frames as fast as events allow
+    // Opened from the about box with no preview run before: the engine's random table
+    // is as the library was loaded. The credits scroll one unit a frame, so they count
+    // the frames; enough lines that they do not start again meanwhile.
+    constexpr int kFrames = 600;
+    const std::vector<std::string> credits(kFrames / 5, "A line of credits");
+    QPointer<CreditsWindow> window = new CreditsWindow(store);
+    window->FormLet({1200, 0.005f, 1.0f, credits});
+    auto *text = window->findChild<QLabel *>("picCredits");
+    auto *field = window->findChild<PictureBox *>("picField");
+    const int startTop = text->y();
+    text->hide(); // only the stars are left in the picture
+    window->show();
+    // Every first star has passed the viewer after 200 frames; its trail has faded long before 600.
+    ASSERT_TRUE(WaitUntil([&] { return text->y() <= startTop - kFrames; }, 30000));
+    EXPECT_TRUE(Lit(field->grab().toImage())) << "the star field went dark";
+    window->close();
+}
+
 } // namespace
 } // namespace orvex

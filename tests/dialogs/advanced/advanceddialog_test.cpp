@@ -165,5 +165,25 @@ TEST_F(AdvancedDialogTest, OkWritesEveryKeyOfTheDialogAndNothingElse)
     EXPECT_TRUE(again->CycleThemes());
 }
 
+TEST_F(AdvancedDialogTest, ReturnOnATemplateFolderOpensItAndNeitherClosesNorWrites)
+{
+    const std::filesystem::path templates = folder_ / "templates";
+    std::filesystem::create_directories(templates / "sub");
+    std::ofstream(templates / "sub" / "inner.lmr") << "x";
+    store.WriteSetting("Advanced", "Adv_TempDirectory", templates.string());
+    const auto before = AdvancedSection();
+
+    const auto dialog = Open();
+    dialog->show();
+    Control<QPushButton>(*dialog, "cmdToggleThemeView").click();
+    ReturnOnFolder(*dialog, "dirTemplates", "sub");
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_NE(dialog->result(), QDialog::Accepted);
+    EXPECT_EQ(AdvancedSection(), before);
+    QListWidget &files = Control<QListWidget>(*dialog, "filTemplates");
+    ASSERT_EQ(files.count(), 1) << "the folder was not opened";
+    EXPECT_EQ(files.item(0)->text(), "inner.lmr");
+}
+
 } // namespace
 } // namespace orvex::test

@@ -4,9 +4,12 @@
 #include "dialogtransfer.h"
 #include "fileiolisting.h"
 #include "safefile.h"
+#include "windowplacement.h"
 
+#include <QGuiApplication>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScreen>
 
 #include <set>
 
@@ -95,6 +98,46 @@ TEST_F(FileIODialogTest, RefusedNamesKeepTheDialogOpenWithTheirMessage)
     }
     EXPECT_EQ(dialog, before);
     EXPECT_TRUE(templateFiles.CurrentPath().empty());
+}
+
+TEST_F(FileIODialogTest, ReturnOnAFolderOpensItAndNothingElse)
+{
+    std::filesystem::create_directory(templates_ / "sub");
+    WriteBytesTo(templates_ / "sub" / "inner.lmr", "");
+    DialogValues dialog;
+    LoadDialogFromSettings(dialog, context);
+    for (const bool mustExist : {false, true}) {
+        FileIODialog files(dialog, context);
+        files.Prepare(mustExist, true, "title");
+        Control<QLineEdit>(files, "txtFile").setText("mine");
+        files.show();
+        const MessageWatch watch;
+        ReturnOnFolder(files, "dirTemp", "sub");
+        EXPECT_EQ(watch.Text(), "") << "open mode " << mustExist;
+        EXPECT_TRUE(files.isVisible()) << "open mode " << mustExist;
+        QListWidget &listed = Control<QListWidget>(files, "filTemp");
+        ASSERT_EQ(listed.count(), 1) << "the folder was not opened";
+        EXPECT_EQ(listed.item(0)->text(), "inner.lmr");
+    }
+    EXPECT_EQ(TemplateFolderNames(), std::set<std::string>{"sub"}) << "nothing was saved";
+    EXPECT_FALSE(std::filesystem::exists(templates_ / "sub" / "mine.LMR"));
+    EXPECT_TRUE(templateFiles.CurrentPath().empty());
+}
+
+TEST_F(FileIODialogTest, APlaceSavedOffTheScreensThereAreNowReopensOnOne)
+{
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    const WindowRect onAMonitorThatIsGone{screen.right() + 3000, screen.bottom() + 2000, 600, 300};
+    const WindowRect largerThanTheScreen{screen.left() + 50, screen.top() + 50, screen.width() + 400,
+                                         screen.height() + 300};
+    DialogValues dialog;
+    for (const WindowRect &saved : {onAMonitorThatIsGone, largerThanTheScreen}) {
+        SaveWindowPlacement(store, "General\\Template", {saved, false, false});
+        FileIODialog files(dialog, context);
+        EXPECT_TRUE(screen.contains(files.geometry()))
+            << files.geometry().x() << "," << files.geometry().y() << " " << files.geometry().width() << "x"
+            << files.geometry().height();
+    }
 }
 
 TEST(FileIOListing, AFolderLiesOnTheDeepestDriveThatHoldsIt)

@@ -77,6 +77,24 @@ bool IsLit(QWidget &picture)
     return false;
 }
 
+// Pixels of the pure red the maximum-wedge lines are drawn in; no cone colour is one.
+int MaxWedgePixels(const QImage &picture)
+{
+    int count = 0;
+    const QImage image = picture.convertToFormat(QImage::Format_RGB32);
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            count += (image.pixel(x, y) & 0xFFFFFF) == 0xFF0000 ? 1 : 0;
+    return count;
+}
+
+// The middle of the cone, inside the shortest wedge line.
+QImage ConeMiddle(const QImage &picture)
+{
+    const int side = picture.width() / 10;
+    return picture.copy(picture.width() / 2 - side / 2, picture.height() / 2 - side / 2, side, side);
+}
+
 TEST_F(PropertiesDialogTest, FieldsFilterStepAndClampAsTheyAreEdited)
 {
     const auto dialog = Open();
@@ -120,6 +138,37 @@ TEST_F(PropertiesDialogTest, ThemeListFillsTheFieldsAsTheThemeHasThemAndNoneChan
     Choose(themes, 0);
     EXPECT_EQ(Control<QLineEdit>(*dialog, "txtStars_0").text(), "40000");
     EXPECT_EQ(Control<QLineEdit>(*dialog, "txtColorProps_12").text(), "2400");
+}
+
+TEST_F(PropertiesDialogTest, CyclePaneShowsAndSavesEachPropertysOwnRangeWhateverWasChosenBefore)
+{
+    store.WriteSetting(kSectionCycleProps, "PropCycle_01_Max", "0.995");
+    const auto dialog = Open();
+    Choose(Control<QComboBox>(*dialog, "cboExtras"), 1);
+    QComboBox &property = Control<QComboBox>(*dialog, "cboCycleProp");
+    QLineEdit &high = Control<QLineEdit>(*dialog, "txtCycleProps_1");
+    Choose(property, 0); // Forward Speed: high 9999, four characters
+    EXPECT_EQ(high.text().toStdString(), "9999");
+    Choose(property, 3); // Percent Comets: three characters
+    EXPECT_EQ(high.text().toStdString(), "100");
+
+    Choose(property, 1); // Star Persistence: eight characters
+    Choose(property, 4); // Bias Point Span: four
+    EXPECT_EQ(high.text().toStdString(), "5000");
+    high.setFocus();
+    QTest::keyClick(&high, Qt::Key_Tab);
+    EXPECT_EQ(high.text().toStdString(), "5000") << "leaving the field kept its value";
+    QTest::mouseClick(&Control<QPushButton>(*dialog, "cmdAccept"), Qt::LeftButton);
+    EXPECT_EQ(store.ReadSettingText(kSectionCycleProps, "PropCycle_04_Max"), "5000");
+}
+
+TEST_F(PropertiesDialogTest, FitsA1024x768ScreenWithEveryControlShown)
+{
+    const auto dialog = Open();
+    ExpectFitsASmallScreen(*dialog);
+    Choose(Control<QComboBox>(*dialog, "cboExtras"), 1);
+    Control<QPushButton>(*dialog, "cmdHueProps_1").click();
+    ExpectFitsASmallScreen(*dialog);
 }
 
 TEST_F(PropertiesDialogTest, StoredValueOutOfRangeIsShownClampedAndNotWritten)
@@ -202,6 +251,33 @@ TEST_F(PropertiesDialogTest, PreviewRunsInThePictureUntilEscapeStopsIt)
     EXPECT_TRUE(accept.isEnabled());
     EXPECT_TRUE(dialog->isVisible()) << "Escape stopped the preview, not the dialog";
     EXPECT_EQ(store.ReadSettingLong(kSectionGeneral, "UseCountPreview", 0), 1);
+}
+
+TEST_F(PropertiesDialogTest, PreviewAnimatesTheHuePictureAndShowsTheTypedWedgesAgainWhenStopped)
+{
+    // A bright bubble that moves ten wheel positions a frame.
+    store.WriteSetting(kSectionAdvanced, "Adv_HWB_Level", 100);
+    store.WriteSetting(kSectionAdvanced, "Adv_HWB_BSpan", 2000);
+    store.WriteSetting(kSectionAdvanced, "Adv_HWB_Speed", 9999);
+    const auto dialog = Open();
+    QWidget &picture = Control<QWidget>(*dialog, "picHueWheel");
+    EXPECT_GT(MaxWedgePixels(picture.grab().toImage()), 0) << "the typed maximum wedge is drawn";
+
+    QImage early;
+    QImage late;
+    // Run inside the preview, which yields to the event loop once a frame.
+    QTimer::singleShot(200, [&] { early = picture.grab().toImage(); });
+    QTimer::singleShot(500, [&] {
+        late = picture.grab().toImage();
+        QTest::keyClick(dialog.get(), Qt::Key_Escape);
+    });
+    QTest::mouseClick(&Control<QPushButton>(*dialog, "cmdDispPreview"), Qt::LeftButton);
+
+    ASSERT_FALSE(early.isNull());
+    ASSERT_FALSE(late.isNull());
+    EXPECT_EQ(MaxWedgePixels(early), 0) << "a running preview draws the swinging wedge only";
+    EXPECT_TRUE(ConeMiddle(early) != ConeMiddle(late)) << "the bubble did not move in the picture";
+    EXPECT_GT(MaxWedgePixels(picture.grab().toImage()), 0) << "stopped, the picture shows the fields again";
 }
 
 } // namespace
