@@ -5,7 +5,7 @@ FUZZ_BUILD ?= build-fuzz
 JOBS       ?= $(shell nproc)
 FUZZ_SECONDS ?= 30
 
-.PHONY: deps build run test sanitize-test fuzz bench clean
+.PHONY: deps build run test sanitize-test fuzz bench deb clean
 
 deps:
 	bash .ci/install-deps
@@ -40,5 +40,10 @@ bench: build
 	$(BUILD)/bin/video_bench
 	bash bench/onscreen_bench $(BUILD)
 
+# The Debian package, built the Debian way from a copy of the tracked tree (uncommitted
+# edits included), so nothing of a local build gets in; the .deb files land in dist/.
+deb: deps
+	bash packaging/build-deb dist
+
 clean:
-	rm -rf $(BUILD) $(SAN_BUILD) $(FUZZ_BUILD)
+	rm -rf $(BUILD) $(SAN_BUILD) $(FUZZ_BUILD) dist

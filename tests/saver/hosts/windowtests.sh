@@ -367,13 +367,21 @@ test_installed_hack_draws() {
   local file
   for file in bin/orvex-lumora libexec/xscreensaver/orvex-lumora libexec/orvex-lumora/xsecurelock-saver \
               share/xscreensaver/config/orvex-lumora.xml share/applications/screensavers/orvex-lumora.desktop \
-              share/applications/orvex-lumora-settings.desktop; do
+              share/applications/org.orvexlumora.OrvexLumora.desktop share/man/man6/orvex-lumora.6 \
+              share/icons/hicolor/scalable/apps/orvex-lumora.svg share/metainfo/org.orvexlumora.OrvexLumora.metainfo.xml; do
     [ -e "$prefix/$file" ] || fail "the install tree lacks $file"
   done
-  [ -n "$(find "$prefix" -name libOrvexM6.so)" ] || fail "the install tree lacks libOrvexM6.so"
+  [ -n "$(find "$prefix" -path '*/orvex-lumora/libOrvexM6.so')" ] || fail "the engine is not in a folder of its own"
+  [ -z "$(find "$prefix/bin" "$prefix/lib" -maxdepth 1 -name 'libOrvexM6.so*' 2>/dev/null)" ] ||
+    fail "the engine lies on the public library path"
+  # The manifest lists every installed file and link, so an uninstall leaves nothing behind.
+  local installed listed
+  installed=$(cd "$prefix" && find . -type f -o -type l | sed 's#^\.#'"$prefix"'#' | sort)
+  listed=$(sort "$build_dir/install_manifest.txt")
+  [ "$installed" = "$listed" ] || fail "install_manifest.txt differs: $(diff <(echo "$listed") <(echo "$installed"))"
   grep -qx 'Categories=Screensaver;' "$prefix/share/applications/screensavers/orvex-lumora.desktop" ||
     fail "the desktop entry is not a screen saver"
-  grep -qx "Exec=$prefix/bin/orvex-lumora /C" "$prefix/share/applications/orvex-lumora-settings.desktop" ||
+  grep -q '^Exec=.*/bin/orvex-lumora /C$' "$prefix/share/applications/org.orvexlumora.OrvexLumora.desktop" ||
     fail "the settings entry does not open the dialog"
   # Started the way xsecurelock starts a saver: no arguments, the window in the environment.
   # Drawn pixels prove the engine was found from the install tree, not beside the built program.
