@@ -1,7 +1,8 @@
 #pragma once
 // What the program was asked to do. The screen-saver host's switches ("/S", "/P n", "/C",
 // "/A n", a template path) keep their Windows meaning; arguments that begin with "-" are
-// the Linux options (one or two dashes).
+// the Linux options (one or two dashes, a value as the next argument or after "="). The
+// options may stand before, after or between the words of a host's switch.
 
 #include "runoverrides.h"
 

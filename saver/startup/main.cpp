@@ -21,7 +21,7 @@ int main(int argc, char **argv)
         std::cout << "Orvex Lumora " ORVEX_VERSION "\n";
         return 0;
     case ProgramMode::UsageError:
-        std::cerr << name << ": " << line.error << "\n" << UsageText(name);
+        std::cerr << name << ": " << line.error << "\nTry '" << name << " --help' for more information.\n";
         return 1;
     case ProgramMode::ChangePassword:
         // The screen locker owns the password on Linux: there is no dialog to open.
