@@ -96,6 +96,7 @@ std::optional<std::pair<int32_t, int32_t>> ParseSize(std::string_view text)
 // Collects the dashed options; the mode is decided once all are read.
 struct DashedOptions {
     bool root = false;
+    bool addToXScreenSaver = false;
     bool fps = false;
     bool fpsLog = false;
     std::optional<uint64_t> windowId;
@@ -111,6 +112,8 @@ struct DashedOptions {
     std::optional<int32_t> theme;
     std::optional<int32_t> delay;
     std::optional<int32_t> stars;
+
+    bool operator==(const DashedOptions &) const = default;
 };
 
 std::optional<int32_t> ParseInRange(std::string_view text, int32_t low, int32_t high)
@@ -166,6 +169,7 @@ const std::vector<OptionRule> &OptionRules()
         {"seed", true, [](DashedOptions &o, OptionValue v) { return Store(o.seed, ParseNumber<uint32_t>(*v)); }},
         {"help", false, [](DashedOptions &o, OptionValue) { return o.help = true; }},
         {"version", false, [](DashedOptions &o, OptionValue) { return o.version = true; }},
+        {"add-to-xscreensaver", false, [](DashedOptions &o, OptionValue) { return o.addToXScreenSaver = true; }},
         {"snapshot", true, [](DashedOptions &o, OptionValue v) {
              o.snapshotPath = std::filesystem::path(*v);
              return !v->empty();
@@ -252,7 +256,8 @@ CommandLine RecordMode(const DashedOptions &options)
 // The options that choose a mode of their own, which a host's switch cannot be given with.
 bool ChoosesAMode(const DashedOptions &options)
 {
-    return options.root || options.windowId || options.snapshotPath || options.recordPath;
+    return options.root || options.windowId || options.snapshotPath || options.recordPath
+           || options.addToXScreenSaver;
 }
 
 // The saver modes chosen by options alone: the host's preview, -root or the saver.
@@ -277,7 +282,8 @@ CommandLine ChooseMode(const DashedOptions &options, const std::optional<std::st
         return line;
     }
     if (hostSwitch && ChoosesAMode(options))
-        return UsageError("'" + *hostSwitch + "' cannot be given with -root, -window-id, --snapshot or --record");
+        return UsageError("'" + *hostSwitch + "' cannot be given with -root, -window-id, --snapshot, --record or "
+                          "--add-to-xscreensaver");
     if (options.recordPath)
         return RecordMode(options);
     if (options.rate || options.codec)
@@ -286,6 +292,16 @@ CommandLine ChooseMode(const DashedOptions &options, const std::optional<std::st
         return SnapshotMode(options);
     if (options.frames || options.size)
         return UsageError("--frames and --size belong to --snapshot and --record");
+    if (options.addToXScreenSaver) {
+        // The entry it writes is always the same: other options would be lost on it.
+        DashedOptions alone;
+        alone.addToXScreenSaver = true;
+        if (options != alone)
+            return UsageError("--add-to-xscreensaver takes no other options");
+        CommandLine line;
+        line.mode = ProgramMode::AddToXScreenSaver;
+        return line;
+    }
     CommandLine line = hostSwitch ? WindowsSwitch(*hostSwitch) : DashedSaverMode(options);
     line.seed = options.seed;
     line.showFrameRate = options.fps;
@@ -385,6 +401,9 @@ std::string UsageText(std::string_view programName)
            "                  record N frames into a video file without a display (.avi, .mkv or .mp4;\n"
            "                  24 frames a second and mjpeg by default; codecs: mjpeg, ffv1, huffyuv,\n"
            "                  mpeg4, h264, uncompressed)\n"
+           "  --add-to-xscreensaver\n"
+           "                  add the saver to the programs list in ~/.xscreensaver, the file\n"
+           "                  xscreensaver-settings writes\n"
            "  -help           show this text\n"
            "  -version        show the version\n";
 }

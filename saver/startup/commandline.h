@@ -25,6 +25,7 @@ enum class ProgramMode {
     RootSaver,           // -root: full saver frames inside $XSCREENSAVER_WINDOW or the root window
     Snapshot,            // --snapshot FILE.png --frames N: headless frames into a PNG
     Record,              // --record FILE --frames N: headless frames into a video file
+    AddToXScreenSaver,   // --add-to-xscreensaver: the saver into the user's XScreenSaver list
     Help,
     Version,
     UsageError,

@@ -1,10 +1,12 @@
 // The program's entry: read the arguments, then hand over to the mode they ask for.
 
+#include "addtoxscreensaver.h"
 #include "commandline.h"
 #include "onscreenprogram.h"
 #include "recordcommand.h"
 #include "snapshot.h"
 
+#include <cstdlib>
 #include <filesystem>
 #include <iostream>
 
@@ -26,6 +28,8 @@ int main(int argc, char **argv)
     case ProgramMode::ChangePassword:
         // The screen locker owns the password on Linux: there is no dialog to open.
         return 0;
+    case ProgramMode::AddToXScreenSaver:
+        return AddToXScreenSaver(std::getenv("HOME"), std::cout, std::cerr);
     case ProgramMode::Snapshot:
         return RunSnapshot(line.snapshot);
     case ProgramMode::Record:

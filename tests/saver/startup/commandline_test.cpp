@@ -110,6 +110,9 @@ INSTANTIATE_TEST_SUITE_P(Options, DashedOptionTest, testing::Values(
     DashedCase{{"--seed=42"}, ProgramMode::Saver, 0, 42u},
     DashedCase{{"-window-id=0x2a", "--root"}, ProgramMode::HostPreview, 42},
     DashedCase{{"--root=yes"}, ProgramMode::UsageError},
+    DashedCase{{"--add-to-xscreensaver"}, ProgramMode::AddToXScreenSaver},
+    DashedCase{{"--add-to-xscreensaver", "-fps"}, ProgramMode::UsageError},
+    DashedCase{{"/S", "--add-to-xscreensaver"}, ProgramMode::UsageError},
     DashedCase{{"-seed", "5", "/p", "1234"}, ProgramMode::HostPreview, 1234, 5u},
     DashedCase{{"/p", "1234", "--seed=5"}, ProgramMode::HostPreview, 1234, 5u},
     DashedCase{{"--snapshot", "a.png", "--frames", "1", "/c"}, ProgramMode::UsageError}));

@@ -21,6 +21,61 @@ run() {
   "$program" "$@" >"$work/out" 2>"$work/err" || status=$?
 }
 
+# The list as xscreensaver-settings writes it, and the same with the saver added.
+write_lists() {
+  cat >"$work/before" <<'LIST'
+# XScreenSaver Preferences File
+timeout:	0:10:00
+mode:		random
+
+programs:								      \
+				maze --root				    \n\
+- GL: 				superquadrics --root			    \n\
+-				noseguy --root				    \n\
+
+
+pointerHysteresis:  10
+LIST
+  cat >"$work/after" <<'LIST'
+# XScreenSaver Preferences File
+timeout:	0:10:00
+mode:		random
+
+programs:								      \
+				maze --root				    \n\
+- GL: 				superquadrics --root			    \n\
+-				noseguy --root				    \n\
+  "Orvex Lumora"  orvex-lumora --root  \n\
+
+
+pointerHysteresis:  10
+LIST
+}
+
+test_add_to_xscreensaver() {
+  local file="$HOME/.xscreensaver"
+  # Without the user's own file there is nothing to add to, and nothing is made.
+  run --add-to-xscreensaver
+  [ "$status" = 1 ] || fail "without $file: status $status"
+  [ "$(wc -l <"$work/err")" = 1 ] && grep -q 'xscreensaver-settings' "$work/err" ||
+    fail "without $file it said: $(cat "$work/err")"
+  [ -z "$(ls -A "$HOME")" ] || fail "without $file it wrote $(ls -A "$HOME")"
+
+  write_lists
+  cp "$work/before" "$file"
+  chmod 640 "$file"
+  run --add-to-xscreensaver
+  [ "$status" = 0 ] || fail "status $status: $(cat "$work/err")"
+  [ "$(wc -l <"$work/out")" = 1 ] && [ ! -s "$work/err" ] || fail "said: $(cat "$work/out" "$work/err")"
+  cmp "$work/after" "$file" || fail "the file is not the list with one line added: $(diff "$work/after" "$file")"
+  [ "$(stat -c %a "$file")" = 640 ] || fail "the file's permissions became $(stat -c %a "$file")"
+  [ "$(ls -A "$HOME")" = .xscreensaver ] || fail "left beside it: $(ls -A "$HOME")"
+
+  run --add-to-xscreensaver
+  [ "$status" = 0 ] && grep -q 'already' "$work/out" || fail "a second run: status $status, $(cat "$work/out" "$work/err")"
+  cmp -s "$work/after" "$file" || fail "a second run changed the file"
+}
+
 # A mistake costs one line and a pointer to the help, not the whole help text.
 test_bad_option_says_one_line() {
   local arguments
