@@ -96,6 +96,7 @@ std::optional<std::pair<int32_t, int32_t>> ParseSize(std::string_view text)
 // Collects the dashed options; the mode is decided once all are read.
 struct DashedOptions {
     bool root = false;
+    bool addToXScreenSaver = false;
     bool fps = false;
     bool fpsLog = false;
     std::optional<uint64_t> windowId;
@@ -111,6 +112,8 @@ struct DashedOptions {
     std::optional<int32_t> theme;
     std::optional<int32_t> delay;
     std::optional<int32_t> stars;
+
+    bool operator==(const DashedOptions &) const = default;
 };
 
 std::optional<int32_t> ParseInRange(std::string_view text, int32_t low, int32_t high)
@@ -133,11 +136,14 @@ std::optional<int32_t> ParseTheme(std::string_view text)
     return ParseInRange(text, 0, kFactoryThemeCount);
 }
 
+// An option's value: nullopt for an option given without one.
+using OptionValue = std::optional<std::string_view>;
+
 struct OptionRule {
     std::string_view name;
     bool takesValue;
     // False when the value is not acceptable.
-    std::function<bool(DashedOptions &, std::string_view value)> apply;
+    std::function<bool(DashedOptions &, OptionValue value)> apply;
     // Without takesValue: the next argument is the value when it is a number (-fps, --fps R).
     bool numberMayFollow = false;
 };
@@ -152,36 +158,37 @@ bool Store(std::optional<T> &slot, std::optional<T> value)
 const std::vector<OptionRule> &OptionRules()
 {
     static const std::vector<OptionRule> rules = {
-        {"root", false, [](DashedOptions &o, std::string_view) { return o.root = true; }},
-        {"fps", false, [](DashedOptions &o, std::string_view v) {
-             if (v.empty())
+        {"root", false, [](DashedOptions &o, OptionValue) { return o.root = true; }},
+        {"fps", false, [](DashedOptions &o, OptionValue v) {
+             if (!v)
                  return o.fps = true;
-             return Store(o.rate, ParseNumber<int32_t>(v));
+             return Store(o.rate, ParseNumber<int32_t>(*v));
          }, true},
-        {"fps-log", false, [](DashedOptions &o, std::string_view) { return o.fpsLog = true; }},
-        {"window-id", true, [](DashedOptions &o, std::string_view v) { return Store(o.windowId, ParseWindowId(v)); }},
-        {"seed", true, [](DashedOptions &o, std::string_view v) { return Store(o.seed, ParseNumber<uint32_t>(v)); }},
-        {"help", false, [](DashedOptions &o, std::string_view) { return o.help = true; }},
-        {"version", false, [](DashedOptions &o, std::string_view) { return o.version = true; }},
-        {"snapshot", true, [](DashedOptions &o, std::string_view v) {
-             o.snapshotPath = std::filesystem::path(v);
-             return !v.empty();
+        {"fps-log", false, [](DashedOptions &o, OptionValue) { return o.fpsLog = true; }},
+        {"window-id", true, [](DashedOptions &o, OptionValue v) { return Store(o.windowId, ParseWindowId(*v)); }},
+        {"seed", true, [](DashedOptions &o, OptionValue v) { return Store(o.seed, ParseNumber<uint32_t>(*v)); }},
+        {"help", false, [](DashedOptions &o, OptionValue) { return o.help = true; }},
+        {"version", false, [](DashedOptions &o, OptionValue) { return o.version = true; }},
+        {"add-to-xscreensaver", false, [](DashedOptions &o, OptionValue) { return o.addToXScreenSaver = true; }},
+        {"snapshot", true, [](DashedOptions &o, OptionValue v) {
+             o.snapshotPath = std::filesystem::path(*v);
+             return !v->empty();
          }},
-        {"frames", true, [](DashedOptions &o, std::string_view v) {
-             return Store(o.frames, ParseNumber<int64_t>(v)) && *o.frames >= 1;
+        {"frames", true, [](DashedOptions &o, OptionValue v) {
+             return Store(o.frames, ParseNumber<int64_t>(*v)) && *o.frames >= 1;
          }},
-        {"size", true, [](DashedOptions &o, std::string_view v) { return Store(o.size, ParseSize(v)); }},
-        {"record", true, [](DashedOptions &o, std::string_view v) {
-             o.recordPath = std::filesystem::path(v);
-             return !v.empty();
+        {"size", true, [](DashedOptions &o, OptionValue v) { return Store(o.size, ParseSize(*v)); }},
+        {"record", true, [](DashedOptions &o, OptionValue v) {
+             o.recordPath = std::filesystem::path(*v);
+             return !v->empty();
          }},
-        {"codec", true, [](DashedOptions &o, std::string_view v) {
-             o.codec = std::string(v);
-             return !v.empty();
+        {"codec", true, [](DashedOptions &o, OptionValue v) {
+             o.codec = std::string(*v);
+             return !v->empty();
          }},
-        {"theme", true, [](DashedOptions &o, std::string_view v) { return Store(o.theme, ParseTheme(v)); }},
-        {"delay", true, [](DashedOptions &o, std::string_view v) { return Store(o.delay, ParseInRange(v, 0, 999)); }},
-        {"stars", true, [](DashedOptions &o, std::string_view v) { return Store(o.stars, ParseStarCount(v)); }},
+        {"theme", true, [](DashedOptions &o, OptionValue v) { return Store(o.theme, ParseTheme(*v)); }},
+        {"delay", true, [](DashedOptions &o, OptionValue v) { return Store(o.delay, ParseInRange(*v, 0, 999)); }},
+        {"stars", true, [](DashedOptions &o, OptionValue v) { return Store(o.stars, ParseStarCount(*v)); }},
     };
     return rules;
 }
@@ -246,27 +253,17 @@ CommandLine RecordMode(const DashedOptions &options)
     return line;
 }
 
-CommandLine ChooseMode(const DashedOptions &options)
+// The options that choose a mode of their own, which a host's switch cannot be given with.
+bool ChoosesAMode(const DashedOptions &options)
 {
-    if (options.help || options.version) {
-        CommandLine line;
-        line.mode = options.help ? ProgramMode::Help : ProgramMode::Version;
-        return line;
-    }
-    if (options.recordPath)
-        return RecordMode(options);
-    if (options.rate || options.codec)
-        return UsageError("--fps R and --codec belong to --record");
-    if (options.snapshotPath)
-        return SnapshotMode(options);
-    if (options.frames || options.size)
-        return UsageError("--frames and --size belong to --snapshot and --record");
+    return options.root || options.windowId || options.snapshotPath || options.recordPath
+           || options.addToXScreenSaver;
+}
+
+// The saver modes chosen by options alone: the host's preview, -root or the saver.
+CommandLine DashedSaverMode(const DashedOptions &options)
+{
     CommandLine line;
-    line.seed = options.seed;
-    line.showFrameRate = options.fps;
-    line.logFrameRate = options.fpsLog;
-    // -stars 0 keeps each theme's own count: a host's slider needs a position for that.
-    line.overrides = {options.theme, options.delay, options.stars == 0 ? std::nullopt : options.stars};
     if (options.windowId) {
         line.mode = ProgramMode::HostPreview;
         line.previewParent = std::min(*options.windowId, kLargestWindowId + 1);
@@ -276,23 +273,69 @@ CommandLine ChooseMode(const DashedOptions &options)
     return line;
 }
 
-CommandLine DashedArguments(const std::vector<std::string> &args)
+// hostSwitch: the arguments that are not options, joined; nullopt when there were only options.
+CommandLine ChooseMode(const DashedOptions &options, const std::optional<std::string> &hostSwitch)
 {
-    DashedOptions options;
-    for (size_t i = 0; i < args.size(); ++i) {
-        const std::string &argument = args[i];
-        const OptionRule *rule = argument.size() > 1 && argument[0] == '-' ? FindRule(argument) : nullptr;
-        if (rule == nullptr)
-            return UsageError("unknown option " + argument);
-        const bool takesValue = rule->takesValue
-                                || (rule->numberMayFollow && i + 1 < args.size() && ParseNumber<int64_t>(args[i + 1]));
-        if (takesValue && i + 1 >= args.size())
-            return UsageError(argument + " needs a value");
-        const std::string_view value = takesValue ? std::string_view(args[++i]) : std::string_view();
-        if (!rule->apply(options, value))
-            return UsageError("bad value for " + argument + ": " + std::string(value));
+    if (options.help || options.version) {
+        CommandLine line;
+        line.mode = options.help ? ProgramMode::Help : ProgramMode::Version;
+        return line;
     }
-    return ChooseMode(options);
+    if (hostSwitch && ChoosesAMode(options))
+        return UsageError("'" + *hostSwitch + "' cannot be given with -root, -window-id, --snapshot, --record or "
+                          "--add-to-xscreensaver");
+    if (options.recordPath)
+        return RecordMode(options);
+    if (options.rate || options.codec)
+        return UsageError("--fps R and --codec belong to --record");
+    if (options.snapshotPath)
+        return SnapshotMode(options);
+    if (options.frames || options.size)
+        return UsageError("--frames and --size belong to --snapshot and --record");
+    if (options.addToXScreenSaver) {
+        // The entry it writes is always the same: other options would be lost on it.
+        DashedOptions alone;
+        alone.addToXScreenSaver = true;
+        if (options != alone)
+            return UsageError("--add-to-xscreensaver takes no other options");
+        CommandLine line;
+        line.mode = ProgramMode::AddToXScreenSaver;
+        return line;
+    }
+    CommandLine line = hostSwitch ? WindowsSwitch(*hostSwitch) : DashedSaverMode(options);
+    line.seed = options.seed;
+    line.showFrameRate = options.fps;
+    line.logFrameRate = options.fpsLog;
+    // -stars 0 keeps each theme's own count: a host's slider needs a position for that.
+    line.overrides = {options.theme, options.delay, options.stars == 0 ? std::nullopt : options.stars};
+    return line;
+}
+
+bool IsOption(const std::string &argument) { return argument.size() > 1 && argument[0] == '-'; }
+
+// Reads the option args[i] into options, and its value: after "=", or the next argument
+// (then i moves past it). What is wrong with it, if anything.
+std::optional<std::string> ReadOption(const std::vector<std::string> &args, size_t &i, DashedOptions &options)
+{
+    const std::string &argument = args[i];
+    const size_t equals = argument.find('=');
+    const std::string option = argument.substr(0, equals);
+    const OptionRule *rule = FindRule(option);
+    if (rule == nullptr)
+        return "unknown option " + option;
+    OptionValue value;
+    if (equals != std::string::npos) {
+        if (!rule->takesValue && !rule->numberMayFollow)
+            return option + " takes no value";
+        value = std::string_view(argument).substr(equals + 1);
+    } else if (rule->takesValue || (rule->numberMayFollow && i + 1 < args.size() && ParseNumber<int64_t>(args[i + 1]))) {
+        if (i + 1 >= args.size())
+            return option + " needs a value";
+        value = args[++i];
+    }
+    if (!rule->apply(options, value))
+        return "bad value for " + option + ": " + std::string(value.value_or(""));
+    return std::nullopt;
 }
 
 } // namespace
@@ -317,9 +360,17 @@ std::optional<uint64_t> ParseWindowId(std::string_view text)
 
 CommandLine CommandLine::Parse(const std::vector<std::string> &args)
 {
-    if (!args.empty() && args[0].size() > 1 && args[0][0] == '-')
-        return DashedArguments(args);
-    return WindowsSwitch(JoinArguments(args));
+    DashedOptions options;
+    std::vector<std::string> hostWords;
+    for (size_t i = 0; i < args.size(); ++i) {
+        if (!IsOption(args[i]))
+            hostWords.push_back(args[i]);
+        else if (const std::optional<std::string> error = ReadOption(args, i, options))
+            return UsageError(*error);
+    }
+    // No arguments at all is the host's empty switch: the settings.
+    const bool hostSwitch = !hostWords.empty() || args.empty();
+    return ChooseMode(options, hostSwitch ? std::optional(JoinArguments(hostWords)) : std::nullopt);
 }
 
 std::string UsageText(std::string_view programName)
@@ -331,7 +382,8 @@ std::string UsageText(std::string_view programName)
            "  /P ID           draw a preview inside window ID\n"
            "  /C              open the settings\n"
            "  FILE.lmr        run the saver with a template file\n"
-           "Options (one or two dashes):\n"
+           "Options (one or two dashes, before or after a switch; a value follows as the next\n"
+           "argument or after \"=\"):\n"
            "  -root           draw inside $XSCREENSAVER_WINDOW, or the root window\n"
            "  -window-id ID   draw a preview inside window ID (decimal or 0x hex)\n"
            "  -seed N         fixed random seed (default: ORVEX_SEED, else the clock)\n"
@@ -349,6 +401,9 @@ std::string UsageText(std::string_view programName)
            "                  record N frames into a video file without a display (.avi, .mkv or .mp4;\n"
            "                  24 frames a second and mjpeg by default; codecs: mjpeg, ffv1, huffyuv,\n"
            "                  mpeg4, h264, uncompressed)\n"
+           "  --add-to-xscreensaver\n"
+           "                  add the saver to the programs list in ~/.xscreensaver, the file\n"
+           "                  xscreensaver-settings writes\n"
            "  -help           show this text\n"
            "  -version        show the version\n";
 }

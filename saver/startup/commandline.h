@@ -1,7 +1,8 @@
 #pragma once
 // What the program was asked to do. The screen-saver host's switches ("/S", "/P n", "/C",
 // "/A n", a template path) keep their Windows meaning; arguments that begin with "-" are
-// the Linux options (one or two dashes).
+// the Linux options (one or two dashes, a value as the next argument or after "="). The
+// options may stand before, after or between the words of a host's switch.
 
 #include "runoverrides.h"
 
@@ -24,6 +25,7 @@ enum class ProgramMode {
     RootSaver,           // -root: full saver frames inside $XSCREENSAVER_WINDOW or the root window
     Snapshot,            // --snapshot FILE.png --frames N: headless frames into a PNG
     Record,              // --record FILE --frames N: headless frames into a video file
+    AddToXScreenSaver,   // --add-to-xscreensaver: the saver into the user's XScreenSaver list
     Help,
     Version,
     UsageError,

@@ -1,11 +1,13 @@
 // The program's entry: read the arguments, then hand over to the mode they ask for.
 
+#include "addtoxscreensaver.h"
 #include "commandline.h"
 #include "onscreenprogram.h"
 #include "productlicence.h"
 #include "recordcommand.h"
 #include "snapshot.h"
 
+#include <cstdlib>
 #include <filesystem>
 #include <iostream>
 
@@ -23,11 +25,13 @@ int main(int argc, char **argv)
                   << kCopyrightLine << "\n" << kLicenceLine << "\n" << kFreeSoftwareLine << "\n" << kNoWarrantyLine << "\n";
         return 0;
     case ProgramMode::UsageError:
-        std::cerr << name << ": " << line.error << "\n" << UsageText(name);
+        std::cerr << name << ": " << line.error << "\nTry '" << name << " --help' for more information.\n";
         return 1;
     case ProgramMode::ChangePassword:
         // The screen locker owns the password on Linux: there is no dialog to open.
         return 0;
+    case ProgramMode::AddToXScreenSaver:
+        return AddToXScreenSaver(std::getenv("HOME"), std::cout, std::cerr);
     case ProgramMode::Snapshot:
         return RunSnapshot(line.snapshot);
     case ProgramMode::Record:

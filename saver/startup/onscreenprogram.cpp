@@ -32,12 +32,17 @@ bool DrawsIntoForeignWindow(ProgramMode mode)
     return mode == ProgramMode::HostPreview || mode == ProgramMode::RootSaver;
 }
 
-// Without a display there is no dialog to open: say where the settings are kept.
-int TellWhereSettingsAre()
+// Without a display Qt would abort; say so plainly instead, and for the settings where
+// they are kept, so that they can be edited by hand.
+int SayThereIsNoDisplay(ProgramMode mode)
 {
-    std::cout << "There is no display to open the settings dialog on. The settings are kept in "
-              << SettingsStore::DefaultPath().string() << "\n";
-    return 0;
+    std::cerr << "orvex-lumora: there is no X display to ";
+    if (mode == ProgramMode::Properties)
+        std::cerr << "open the settings on (DISPLAY is not set or not reachable); they are kept in "
+                  << SettingsStore::DefaultPath().string() << "\n";
+    else
+        std::cerr << "draw on (DISPLAY is not set or not reachable)\n";
+    return 1;
 }
 
 // A dialog already open is brought forward instead of opening a second one.
@@ -115,15 +120,10 @@ int RunOnScreen(const CommandLine &line, char *programPath)
     if (foreignWindow && !platformChosen)
         qputenv("QT_QPA_PLATFORM", "xcb");
     const std::unique_ptr<X11Windows> x11 = X11Windows::Open();
-    // Without a display Qt would abort; say so plainly instead.
     const bool displayReachable =
         x11 != nullptr || (!foreignWindow && (platformChosen || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")));
-    if (!displayReachable) {
-        if (line.mode == ProgramMode::Properties)
-            return TellWhereSettingsAre();
-        std::cerr << "orvex-lumora: there is no X display to draw on (DISPLAY is not set or not reachable)\n";
-        return 1;
-    }
+    if (!displayReachable)
+        return SayThereIsNoDisplay(line.mode);
     // Our own options are parsed already; Qt must not take any of them for its own.
     int qtArgc = 1;
     char *qtArgv[] = {programPath, nullptr};

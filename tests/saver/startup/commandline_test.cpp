@@ -106,7 +106,32 @@ INSTANTIATE_TEST_SUITE_P(Options, DashedOptionTest, testing::Values(
     DashedCase{{"-window-id", "-5"}, ProgramMode::UsageError},
     DashedCase{{"-seed", "4294967296"}, ProgramMode::UsageError},
     DashedCase{{"-seed", "12abc"}, ProgramMode::UsageError},
-    DashedCase{{"--frames", "10"}, ProgramMode::UsageError}));
+    DashedCase{{"--frames", "10"}, ProgramMode::UsageError},
+    DashedCase{{"--seed=42"}, ProgramMode::Saver, 0, 42u},
+    DashedCase{{"-window-id=0x2a", "--root"}, ProgramMode::HostPreview, 42},
+    DashedCase{{"--root=yes"}, ProgramMode::UsageError},
+    DashedCase{{"--add-to-xscreensaver"}, ProgramMode::AddToXScreenSaver},
+    DashedCase{{"--add-to-xscreensaver", "-fps"}, ProgramMode::UsageError},
+    DashedCase{{"/S", "--add-to-xscreensaver"}, ProgramMode::UsageError},
+    DashedCase{{"-seed", "5", "/p", "1234"}, ProgramMode::HostPreview, 1234, 5u},
+    DashedCase{{"/p", "1234", "--seed=5"}, ProgramMode::HostPreview, 1234, 5u},
+    DashedCase{{"--snapshot", "a.png", "--frames", "1", "/c"}, ProgramMode::UsageError}));
+
+TEST(HostSwitchTest, OptionsBeforeOrAfterTheSwitchReachItsMode)
+{
+    for (const std::vector<std::string> &args : {std::vector<std::string>{"-fps", "/S"}, {"/S", "-fps"}}) {
+        const CommandLine line = CommandLine::Parse(args);
+        EXPECT_EQ(line.mode, ProgramMode::SaverSingleInstance) << line.error;
+        EXPECT_TRUE(line.showFrameRate) << testing::PrintToString(args);
+    }
+    CommandLine line = CommandLine::Parse({"-theme", "3", "/s", "123", "--stars=500"});
+    EXPECT_EQ(line.mode, ProgramMode::SaverSingleInstance) << line.error;
+    EXPECT_EQ(line.overrides, (RunOverrides{3, std::nullopt, 500}));
+    line = CommandLine::Parse({"My", "--delay=5", "Themes.lmr"});
+    EXPECT_EQ(line.mode, ProgramMode::SaverWithTemplate) << line.error;
+    EXPECT_EQ(line.templatePath, "My Themes.lmr");
+    EXPECT_EQ(line.overrides, (RunOverrides{std::nullopt, 5, std::nullopt}));
+}
 
 TEST(RunOverridesTest, ThemeDelayAndStarsReachTheSaverModes)
 {
