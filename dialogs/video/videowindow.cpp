@@ -270,7 +270,8 @@ void VideoWindow::SetRecordingState(bool recording)
 void VideoWindow::ReportOutcome(VideoOutcome outcome)
 {
     if (outcome == VideoOutcome::Failed) {
-        QMessageBox::information(this, Text(kTemplateProduct), Text(kVideoWriteError));
+        QMessageBox::information(this, Text(kTemplateProduct),
+                                 QString::fromStdString(VideoFailureText(session_->Failure())));
         return;
     }
     ShowFile(ui_->txtVideoFile->text().toStdString());

@@ -20,6 +20,9 @@
 
 #include <algorithm>
 #include <fstream>
+#include <functional>
+#include <optional>
+#include <tuple>
 
 namespace orvex {
 namespace {
@@ -33,6 +36,16 @@ std::string FileBytes(const fs::path &file)
 {
     std::ifstream in(file, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), {}};
+}
+
+// The recordings' temporary files in folder.
+std::vector<fs::path> TemporariesIn(const fs::path &folder)
+{
+    std::vector<fs::path> found;
+    for (const fs::directory_entry &entry : fs::directory_iterator(folder))
+        if (entry.path().filename().string().starts_with("Orvex_VideoTemp"))
+            found.push_back(entry.path());
+    return found;
 }
 
 bool OnOneFileSystem(const fs::path &a, const fs::path &b)
@@ -131,7 +144,7 @@ TEST_F(VideoSessionTest, EveryFileHoldsItsFramesAtItsSizeRateAndCodec)
         EXPECT_EQ(video.rate, row.wantRate) << row.file;
         EXPECT_EQ(video.frames, row.frames + row.begin + row.end) << row.file;
         EXPECT_TRUE(video.decodesCleanly) << row.file;
-        EXPECT_FALSE(fs::exists(dir / "Orvex_VideoTemp.avi")) << "renamed into place: " << row.file;
+        EXPECT_EQ(TemporariesIn(dir), std::vector<fs::path>{}) << "renamed into place: " << row.file;
     }
 }
 
@@ -214,6 +227,21 @@ TEST_F(VideoSessionTest, StopKeepsAPlayableFileOfTheFramesWritten)
     }
 }
 
+// Does something once the file holds a number of frames.
+class AtFrame final : public VideoSession::Listener {
+public:
+    AtFrame(int64_t frame, std::function<void()> action) : frame_(frame), action_(std::move(action)) {}
+    void FrameWritten(const VideoProgress &progress) override
+    {
+        if (progress.frameIndex == frame_)
+            action_();
+    }
+
+private:
+    int64_t frame_;
+    std::function<void()> action_;
+};
+
 TEST_F(VideoSessionTest, AFailedWriteReportsFailureAndLeavesTheFinalFileAsItWas)
 {
     fs::create_directories(dir);
@@ -224,16 +252,31 @@ TEST_F(VideoSessionTest, AFailedWriteReportsFailureAndLeavesTheFinalFileAsItWas)
         EXPECT_EQ(Record(Job("uncompressed", "kept.avi", 64, 48, 50)), VideoOutcome::Failed);
     }
     EXPECT_EQ(FileBytes(kept), "the earlier video");
-    EXPECT_TRUE(fs::exists(dir / "Orvex_VideoTemp.avi")) << "the temporary file stays where it is";
+    EXPECT_EQ(session->Failure().reason, "File too large");
+    EXPECT_EQ(TemporariesIn(dir), std::vector{session->Failure().kept}) << "the frames written stay where it says";
+    fs::remove(session->Failure().kept);
 
-    // Only a regular file is ever replaced; the complete temporary file waits beside it.
+    // Only a regular file is ever replaced, and that is known before the first frame.
     fs::create_directories(dir / "folder.avi" / "inside");
     EXPECT_EQ(Record(Job("mjpeg", "folder.avi")), VideoOutcome::Failed);
     EXPECT_TRUE(fs::is_directory(dir / "folder.avi" / "inside"));
-    EXPECT_EQ(test::Probe(dir / "Orvex_VideoTemp.avi").frames, 8);
+    EXPECT_EQ(session->Failure().reason, "Is a directory");
+    EXPECT_EQ(TemporariesIn(dir), std::vector<fs::path>{}) << "nothing was recorded";
 
-    // A rename that fails (here across file systems, to a link's end) keeps the name and the
-    // old video: nothing is deleted first.
+    // A rename that fails (here over a folder put in the file's place meanwhile) keeps the
+    // name and what is there: nothing is deleted first. The complete video waits beside it.
+    AtFrame swap(4, [&] {
+        fs::remove(kept);
+        fs::create_directories(kept / "inside");
+    });
+    EXPECT_EQ(Record(Job("mjpeg", "kept.avi"), swap), VideoOutcome::Failed);
+    EXPECT_TRUE(fs::is_directory(kept / "inside"));
+    EXPECT_EQ(session->Failure().reason, "Is a directory");
+    EXPECT_EQ(test::Probe(session->Failure().kept).frames, 8);
+    fs::remove(session->Failure().kept);
+
+    // The temporary file grows beside the end of a link, so the rename stays on its file
+    // system; the link stays a link.
     const fs::path other = fs::path("/dev/shm") / ("orvex-video-" + std::to_string(::getpid()));
     std::error_code error;
     if (!fs::create_directories(other, error) || OnOneFileSystem(other, dir)) {
@@ -242,11 +285,33 @@ TEST_F(VideoSessionTest, AFailedWriteReportsFailureAndLeavesTheFinalFileAsItWas)
     }
     std::ofstream(other / "old.avi") << "the earlier video";
     fs::create_symlink(other / "old.avi", dir / "linked.avi");
-    EXPECT_EQ(Record(Job("mjpeg", "linked.avi")), VideoOutcome::Failed);
+    EXPECT_EQ(Record(Job("mjpeg", "linked.avi")), VideoOutcome::Finished);
     EXPECT_TRUE(fs::is_symlink(dir / "linked.avi"));
-    EXPECT_EQ(FileBytes(other / "old.avi"), "the earlier video");
-    EXPECT_EQ(test::Probe(dir / "Orvex_VideoTemp.avi").frames, 8);
+    EXPECT_EQ(test::Probe(other / "old.avi").frames, 8);
+    EXPECT_EQ(TemporariesIn(dir), std::vector<fs::path>{});
+    EXPECT_EQ(TemporariesIn(other), std::vector<fs::path>{});
     fs::remove_all(other);
+}
+
+TEST_F(VideoSessionTest, TwoRecordingsIntoOneFolderEachKeepTheirOwnFrames)
+{
+    fs::create_directories(dir / "videos");
+    std::ofstream(dir / "videos" / "Orvex_VideoTemp.avi") << "someone else's temporary file";
+    std::optional<VideoOutcome> second;
+    AtFrame during(5, [&] {
+        Pipeline other(store, engine);
+        VideoSession session(other.loop, other.target, other.context, store, engine, wallClock);
+        second = session.Record(Job("mjpeg", "videos/b.avi", 96, 64, 12),
+                                [&](StarPropertySet &set) { ApplyTheme(set, store, 5, 1.0f); }, quiet);
+    });
+    EXPECT_EQ(Record(Job("mjpeg", "videos/a.avi", 64, 48, 30), during), VideoOutcome::Finished);
+    EXPECT_EQ(second, VideoOutcome::Finished);
+
+    const test::ProbedVideo a = test::Probe(dir / "videos/a.avi"), b = test::Probe(dir / "videos/b.avi");
+    EXPECT_EQ(std::tie(a.width, a.frames), std::tuple(64, 30)) << "a.avi holds its own frames";
+    EXPECT_EQ(std::tie(b.width, b.frames), std::tuple(96, 12)) << "b.avi holds its own frames";
+    EXPECT_EQ(FileBytes(dir / "videos" / "Orvex_VideoTemp.avi"), "someone else's temporary file");
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir / "videos"), {}), 3) << "no temporary file of theirs is left";
 }
 
 // Records the names of the files as they start.

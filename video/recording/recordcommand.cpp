@@ -18,6 +18,7 @@
 #include <unistd.h>
 
 #include <iostream>
+#include <sstream>
 
 namespace orvex {
 
@@ -55,7 +56,8 @@ VideoJob JobOf(const RecordOptions &options, const VideoCodec &codec)
     return job;
 }
 
-VideoOutcome Record(const RecordOptions &options, const VideoCodec &codec, RecordProgress &progress)
+VideoOutcome Record(const RecordOptions &options, const VideoCodec &codec, RecordProgress &progress,
+                    VideoFailure &failure)
 {
     StartupContext context(ResolveSeed(options.seed, std::getenv("ORVEX_SEED"), std::cerr));
     const StopSignals stopSignals(context.stopRequested);
@@ -71,9 +73,19 @@ VideoOutcome Record(const RecordOptions &options, const VideoCodec &codec, Recor
     OffscreenTarget target(options.width, options.height);
     RunLoop loop(context, store, engine, loopClock, pump, target);
     VideoSession session(loop, target, context, store, engine, wallClock);
-    return session.Record(JobOf(options, codec), [&](StarPropertySet &set) {
+    const VideoOutcome outcome = session.Record(JobOf(options, codec), [&](StarPropertySet &set) {
         ApplyTheme(set, store, options.theme, loop.Settings().perfMult);
     }, progress);
+    failure = session.Failure();
+    return outcome;
+}
+
+// Every line of the message on a line of its own, as the program's other messages are.
+void TellFailure(const VideoFailure &failure)
+{
+    std::istringstream lines(VideoFailureText(failure));
+    for (std::string line; std::getline(lines, line);)
+        std::cerr << "orvex-lumora: " << line << "\n";
 }
 
 } // namespace
@@ -87,8 +99,9 @@ int RunRecord(const RecordOptions &options)
         return 1;
     }
     RecordProgress progress(std::cerr, ::isatty(STDERR_FILENO) == 1);
+    VideoFailure failure{options.path, "the recording could not be set up", {}};
     try {
-        switch (Record(options, *codec, progress)) {
+        switch (Record(options, *codec, progress, failure)) {
         case VideoOutcome::Finished:
             progress.Finished(options.path);
             return 0;
@@ -99,11 +112,12 @@ int RunRecord(const RecordOptions &options)
         case VideoOutcome::Failed:
             break;
         }
-    } catch (const std::exception &) {
+    } catch (const std::exception &error) {
         // Nothing but a missing resource throws here; the file is not complete either way.
+        failure.reason = error.what();
     }
-    std::cerr << "orvex-lumora: " << kVideoWriteError << " (" << options.path.string()
-              << "; any earlier file there is left as it was)\n";
+    progress.EndBar();
+    TellFailure(failure);
     return 1;
 }
 

@@ -56,6 +56,7 @@ void VideoSession::Stop()
 VideoOutcome VideoSession::Record(const VideoJob &job, const PropertiesSource &properties, Listener &listener)
 {
     stopped_ = false;
+    failure_ = {};
     const VideoFormat format = WithinRanges(job.format);
     recorder_.SetProgressListener([&listener](const VideoProgress &progress) { listener.FrameWritten(progress); });
     VideoOutcome outcome = VideoOutcome::Finished;
@@ -85,8 +86,11 @@ VideoOutcome VideoSession::RecordFile(const VideoFormat &format, const VideoJob 
 {
     try {
         // 1. The display run and the theme; black frames take the theme's colour filter.
-        if (!PrepareDisplay(format))
+        if (!PrepareDisplay(format)) {
+            failure_ = {file, "the picture could not be made " + std::to_string(format.width) + "x"
+                                  + std::to_string(format.height) + " pixels", {}};
             return VideoOutcome::Failed;
+        }
         properties(context_.properties);
         // The theme's fade ends with the animation: a theme shorter than its own fade is
         // given that much.
@@ -94,16 +98,14 @@ VideoOutcome VideoSession::RecordFile(const VideoFormat &format, const VideoJob 
         const RunFilter filter = FilterFromEffects(context_.properties.effects);
         loop_.Presenter().SetFilter(filter.type, filter.mask);
         // 2. The file, then the black frames before and the animation.
-        if (!recorder_.OpenVideo(file, format, int64_t(job.animationFrames) + job.blackBegin)) {
-            recorder_.CloseVideo();
-            return VideoOutcome::Failed;
-        }
+        if (!recorder_.OpenVideo(file, format, int64_t(job.animationFrames) + job.blackBegin))
+            return Failed();
         const AttachedSink attached(loop_.Presenter(), recorder_);
         PresentBlankFrames(job.blackBegin);
         recorder_.RestartTiming();
         if (!SetRecordingState(true) || recorder_.Failed()) {
-            recorder_.CloseVideo();
-            return VideoOutcome::Failed;
+            recorder_.AbandonVideo("the animation presented no frame");
+            return Failed();
         }
         // 3. A complete animation fades through the black frames after it; a stopped one
         //    keeps the frames written so far.
@@ -113,12 +115,18 @@ VideoOutcome VideoSession::RecordFile(const VideoFormat &format, const VideoJob 
             PresentBlankFrames(job.blackEnd);
         }
         if (!recorder_.FinishVideo())
-            return VideoOutcome::Failed;
+            return Failed();
         return complete ? VideoOutcome::Finished : VideoOutcome::Stopped;
-    } catch (const std::exception &) {
-        recorder_.CloseVideo();
-        return VideoOutcome::Failed;
+    } catch (const std::exception &error) {
+        recorder_.AbandonVideo(error.what());
+        return Failed();
     }
+}
+
+VideoOutcome VideoSession::Failed()
+{
+    failure_ = recorder_.Failure();
+    return VideoOutcome::Failed;
 }
 
 bool VideoSession::PrepareDisplay(const VideoFormat &format)
