@@ -349,5 +349,31 @@ TEST_F(VideoSessionTest, CyclingThemesWritesOneFilePerCandidateNamedAfterIt)
     EXPECT_EQ(store.ReadSettingText("Lumora", "Stars"), "3000") << "the template was loaded as theme cycling loads it";
 }
 
+TEST_F(VideoSessionTest, CyclingThemesGivesEveryFileItsOwnNameWhenThemeNamesRepeat)
+{
+    // Themes 15 and 23 share their name; so do two entries naming one template.
+    fs::create_directories(dir / "templates");
+    std::ofstream(dir / "templates" / "Star Ray Comets") << "\r\n[Lumora]\r\nStars=3000\r\n";
+    store.WriteSetting("Advanced", "Adv_ThemeFlags", (1 << 22) | (1 << 14));
+    store.WriteSetting("Advanced", "Adv_TempDirectory", (dir / "templates").string());
+    store.WriteSetting("Advanced", "Adv_TempFileCount", 2);
+    store.WriteSetting("Advanced", "Adv_TempFile0000", "Star Ray Comets");
+    store.WriteSetting("Advanced", "Adv_TempFile0001", "Star Ray Comets");
+    VideoJob job = Job("mjpeg", "unused.avi", 64, 48, 4);
+    job.cycleThemes = true;
+    job.folder = dir / "videos";
+    FileNames started;
+    ASSERT_EQ(Record(job, started), VideoOutcome::Finished);
+
+    const std::vector<std::string> expected = {
+        "Orvex_Lumora_w64_h48_f4_Star_Ray_Comets.AVI",
+        "Orvex_Lumora_w64_h48_f4_Star_Ray_Comets_23.AVI",
+        "Orvex_Lumora_w64_h48_f4_Star_Ray_Comets_25.AVI",
+        "Orvex_Lumora_w64_h48_f4_Star_Ray_Comets_26.AVI",
+    };
+    EXPECT_EQ(started.names, expected);
+    EXPECT_EQ(std::distance(fs::directory_iterator(job.folder), {}), 4) << "one file per theme";
+}
+
 } // namespace
 } // namespace orvex

@@ -66,12 +66,15 @@ VideoOutcome VideoSession::Record(const VideoJob &job, const PropertiesSource &p
     } else {
         const PropsContext props{store_, context_.templates, {context_.screenWidthPx, context_.screenHeightPx}};
         const int64_t frames = int64_t(job.animationFrames) + job.blackBegin + job.blackEnd;
-        for (const VideoTheme &theme : VideoCycleThemes(store_, context_.random)) {
+        const std::vector<VideoTheme> themes = VideoCycleThemes(store_, context_.random);
+        const std::vector<std::string> names = CyclingVideoFileNames(format.width, format.height, frames, themes);
+        for (size_t i = 0; i < themes.size(); ++i) {
             if (outcome != VideoOutcome::Finished || stopped_)
                 break;
             // The last file's writer asked the loop to stop; the next file runs afresh.
             context_.stopRequested = false;
-            const auto file = job.folder / CyclingVideoFileName(format.width, format.height, frames, theme.name);
+            const VideoTheme &theme = themes[i];
+            const auto file = job.folder / names[i];
             listener.FileStarted(file);
             outcome = RecordFile(format, job, file, [&](StarPropertySet &set) { ApplyVideoTheme(theme, set, props); });
         }
