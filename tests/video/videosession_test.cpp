@@ -22,6 +22,7 @@
 #include <fstream>
 #include <functional>
 #include <optional>
+#include <set>
 #include <tuple>
 
 namespace orvex {
@@ -36,6 +37,15 @@ std::string FileBytes(const fs::path &file)
 {
     std::ifstream in(file, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), {}};
+}
+
+// The byte values that occur in bytes.
+std::set<int> ValuesIn(const std::string &bytes)
+{
+    std::set<int> values;
+    for (const char byte : bytes)
+        values.insert(uint8_t(byte));
+    return values;
 }
 
 // The recordings' temporary files in folder.
@@ -195,6 +205,44 @@ TEST_F(VideoSessionTest, LosslessFilesDecodeToTheFilteredWorkBufferAndBlackFrame
         EXPECT_NE(copy.frames.substr(frameBytes * (kBegin + kFrames - 1), frameBytes), std::string(frameBytes, '\xFF'))
             << codec << ": the animation shows stars";
         EXPECT_TRUE(test::DecodedBgr(job.file) == copy.frames) << codec << " decodes to other frames";
+    }
+}
+
+TEST_F(VideoSessionTest, WhiteIsWrittenWhiteAndEveryStreamSaysHowItsColoursAreCoded)
+{
+    // Film Negative turns the black frames before the animation white.
+    store.WriteSetting("DirectX", "DX_FilterIndex", 8);
+    for (const char *key : {"DX_FilterMaskR", "DX_FilterMaskG", "DX_FilterMaskB"})
+        store.WriteSetting("DirectX", key, 255);
+    struct Row {
+        const char *codec, *file;
+        char white;         // the luma of white
+        bool carriesColour; // the stream or its container can say how colours are coded
+    };
+    const Row rows[] = {
+        {"h264", "white.mp4", char(235), true},  {"h264", "white.mkv", char(235), true},
+        {"h264", "white.avi", char(235), true},  {"mpeg4", "white.mp4", char(235), true},
+        {"mpeg4", "white2.mkv", char(235), true}, {"mjpeg", "white.avi", char(255), false},
+    };
+    const size_t pixels = 64 * 48;
+    for (const Row &row : rows) {
+        if (std::ranges::count(OfferedVideoCodecs(VideoContainerOf(row.file), 48), FindVideoCodec(row.codec)) == 0)
+            continue; // a build of FFmpeg without x264
+        VideoJob job = Job(row.codec, row.file, 64, 48, 1);
+        job.format.quality = 100;
+        job.blackBegin = 1;
+        ASSERT_EQ(Record(job), VideoOutcome::Finished) << row.codec << " " << row.file;
+        const std::string planes = test::Decoded(job.file, row.white == char(255) ? "yuvj420p" : "yuv420p");
+        EXPECT_EQ(ValuesIn(planes.substr(0, pixels)), std::set<int>{uint8_t(row.white)}) << row.codec << " " << row.file;
+        EXPECT_EQ(ValuesIn(test::DecodedBgr(job.file).substr(0, pixels * 3)), std::set<int>{255})
+            << row.codec << " " << row.file;
+        const test::ProbedVideo video = test::Probe(job.file);
+        EXPECT_EQ(video.colourRange, row.white == char(255) ? "pc" : "tv") << row.codec << " " << row.file;
+        if (row.carriesColour) {
+            EXPECT_EQ(video.colourMatrix, "smpte170m") << row.codec << " " << row.file;
+            EXPECT_EQ(video.colourPrimaries, "bt709") << row.codec << " " << row.file;
+            EXPECT_EQ(video.colourTransfer, "iec61966-2-1") << row.codec << " " << row.file;
+        }
     }
 }
 

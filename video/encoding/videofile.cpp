@@ -9,6 +9,7 @@ extern "C" {
 #include <libavformat/avformat.h>
 #include <libavutil/imgutils.h>
 #include <libavutil/opt.h>
+#include <libavutil/pixdesc.h>
 #include <libswscale/swscale.h>
 }
 
@@ -63,6 +64,7 @@ struct VideoFile::Encoder {
     }
 
     bool Create(const std::filesystem::path &file, const VideoFormat &f);
+    void TagColours(AVPixelFormat pixels);
     void SetQuality(const VideoFormat &f);
     bool OpenOutput(const std::filesystem::path &file);
     bool PrepareFrames(AVPixelFormat pixels);
@@ -109,8 +111,7 @@ bool VideoFile::Encoder::Create(const std::filesystem::path &file, const VideoFo
     // Frames leave the encoder in the order they came: no reordering in the file.
     codec->max_b_frames = 0;
     codec->thread_count = 0;
-    if (f.codec->pixelFormat == "yuvj420p")
-        codec->color_range = AVCOL_RANGE_JPEG;
+    TagColours(pixels);
     if (format->oformat->flags & AVFMT_GLOBALHEADER)
         codec->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
     SetQuality(f);
@@ -121,6 +122,18 @@ bool VideoFile::Encoder::Create(const std::filesystem::path &file, const VideoFo
     stream->time_base = codec->time_base;
     stream->avg_frame_rate = codec->framerate;
     return OpenOutput(file) && PrepareFrames(pixels);
+}
+
+void VideoFile::Encoder::TagColours(AVPixelFormat pixels)
+{
+    // The frames are sRGB pictures: BT.709 primaries and the sRGB transfer. swscale turns
+    // them into YUV with the BT.601 matrix, limited range unless the layout is JPEG's full
+    // one. Untagged, players guess, and many guess BT.709 for HD sizes.
+    const bool rgb = (av_pix_fmt_desc_get(pixels)->flags & AV_PIX_FMT_FLAG_RGB) != 0;
+    codec->color_primaries = AVCOL_PRI_BT709;
+    codec->color_trc = AVCOL_TRC_IEC61966_2_1;
+    codec->colorspace = rgb ? AVCOL_SPC_RGB : AVCOL_SPC_SMPTE170M;
+    codec->color_range = rgb || pixels == AV_PIX_FMT_YUVJ420P ? AVCOL_RANGE_JPEG : AVCOL_RANGE_MPEG;
 }
 
 void VideoFile::Encoder::SetQuality(const VideoFormat &f)
@@ -151,14 +164,19 @@ bool VideoFile::Encoder::PrepareFrames(AVPixelFormat pixels)
 {
     frame = av_frame_alloc();
     packet = av_packet_alloc();
-    scaler = sws_getContext(width, height, AV_PIX_FMT_BGR24, width, height, pixels, SWS_BILINEAR, nullptr, nullptr,
-                            nullptr);
+    // Without accurate rounding white comes out one step short of the range's top (Y 234
+    // instead of 235), and decodes a few levels off white.
+    scaler = sws_getContext(width, height, AV_PIX_FMT_BGR24, width, height, pixels, SWS_BILINEAR | SWS_ACCURATE_RND,
+                            nullptr, nullptr, nullptr);
     if (frame == nullptr || packet == nullptr || scaler == nullptr)
         return Fail("cannot set up the conversion of frames");
     frame->format = pixels;
     frame->width = width;
     frame->height = height;
     frame->color_range = codec->color_range;
+    frame->colorspace = codec->colorspace;
+    frame->color_primaries = codec->color_primaries;
+    frame->color_trc = codec->color_trc;
     if (const int allocated = av_frame_get_buffer(frame, 0); allocated < 0)
         return Fail("cannot allocate a frame", allocated);
     return true;
