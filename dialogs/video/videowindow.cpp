@@ -8,6 +8,7 @@
 #include "runloop.h"
 #include "settingsstore.h"
 #include "startupcontext.h"
+#include "stopsignals.h"
 #include "templateio.h"
 #include "videocodecs.h"
 #include "videocompression.h"
@@ -19,6 +20,7 @@
 #include <QRegularExpressionValidator>
 
 #include <algorithm>
+#include <iostream>
 
 namespace orvex {
 
@@ -56,10 +58,11 @@ int32_t FieldNumber(const QLineEdit &field)
 
 } // namespace
 
-// Shows each file's name as it starts and the status line after every frame.
+// Shows each file's name as it starts and the status line after every frame, and passes
+// on a stop signal.
 class VideoWindow::Progress final : public VideoSession::Listener {
 public:
-    explicit Progress(VideoWindow &window) : window_(window) {}
+    Progress(VideoWindow &window, const ScopedStopSignals &stopSignals) : window_(window), signals_(stopSignals) {}
 
     void FileStarted(const std::filesystem::path &file) override { window_.ShowFile(file); }
     void FrameWritten(const VideoProgress &progress) override
@@ -67,9 +70,11 @@ public:
         window_.ui_->lblFrameStatus->setText(QString::fromStdString(FrameStatusText(progress)));
         window_.ui_->lblFrameStatus->repaint();
     }
+    bool StopAsked() const override { return signals_.Received() != 0; }
 
 private:
     VideoWindow &window_;
+    const ScopedStopSignals &signals_;
 };
 
 VideoWindow::VideoWindow(StartupContext &context, SettingsStore &store, EngineLibrary &engine,
@@ -223,16 +228,42 @@ void VideoWindow::Start()
         return;
     if (!StoreVideoCompression(store_, chooser.Choice()))
         ReportStoreFailure();
-    const VideoJob job = MakeJob(*chooser.Codec(), chooser.Choice(), container);
-    const PropertiesSource stored = [this](StarPropertySet &set) { ApplyTheme(set, store_, 0, 1.0f); };
-    Progress progress(*this);
-    context_.stopRequested = false;
+    int signal = 0;
     SetRecordingState(true);
-    const VideoOutcome outcome = session_->Record(job, dialogProperties_ ? dialogProperties_ : stored, progress);
+    const VideoOutcome outcome = Record(MakeJob(*chooser.Codec(), chooser.Choice(), container), signal);
     SetRecordingState(false);
+    if (signal != 0) {
+        EndOnSignal(signal, outcome);
+        return;
+    }
     ReportOutcome(outcome);
     if (closeWhenStopped_)
         close();
+}
+
+VideoOutcome VideoWindow::Record(const VideoJob &job, int &signal)
+{
+    const PropertiesSource stored = [this](StarPropertySet &set) { ApplyTheme(set, store_, 0, 1.0f); };
+    context_.stopRequested = false;
+    // Logging out or Ctrl-C in the terminal would otherwise end the program with the file
+    // half written: it is finished first, as Stop finishes it.
+    const ScopedStopSignals stopSignals(context_.stopRequested);
+    Progress progress(*this, stopSignals);
+    const VideoOutcome outcome = session_->Record(job, dialogProperties_ ? dialogProperties_ : stored, progress);
+    signal = stopSignals.Received();
+    return outcome;
+}
+
+void VideoWindow::EndOnSignal(int signal, VideoOutcome outcome)
+{
+    // Nobody may be there to answer a message box.
+    if (outcome == VideoOutcome::Failed)
+        std::cerr << "orvex-lumora: " << VideoFailureText(session_->Failure()) << "\n";
+    // The program ends as the signal would have ended it, storing nothing that was not
+    // accepted: not this window's fields (the base class closes it without storing them),
+    // nor anything of the dialogs below it.
+    QDialog::done(QDialog::Rejected);
+    QCoreApplication::exit(128 + signal);
 }
 
 VideoJob VideoWindow::MakeJob(const VideoCodec &codec, const VideoCompression &compression,

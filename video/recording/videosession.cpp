@@ -62,21 +62,22 @@ VideoOutcome VideoSession::Record(const VideoJob &job, const PropertiesSource &p
     VideoOutcome outcome = VideoOutcome::Finished;
     if (!job.cycleThemes) {
         listener.FileStarted(job.file);
-        outcome = RecordFile(format, job, job.file, properties);
+        outcome = RecordFile(format, job, job.file, properties, listener);
     } else {
         const PropsContext props{store_, context_.templates, {context_.screenWidthPx, context_.screenHeightPx}};
         const int64_t frames = int64_t(job.animationFrames) + job.blackBegin + job.blackEnd;
         const std::vector<VideoTheme> themes = VideoCycleThemes(store_, context_.random);
         const std::vector<std::string> names = CyclingVideoFileNames(format.width, format.height, frames, themes);
         for (size_t i = 0; i < themes.size(); ++i) {
-            if (outcome != VideoOutcome::Finished || stopped_)
+            if (outcome != VideoOutcome::Finished || Stopping(listener))
                 break;
             // The last file's writer asked the loop to stop; the next file runs afresh.
             context_.stopRequested = false;
             const VideoTheme &theme = themes[i];
             const auto file = job.folder / names[i];
             listener.FileStarted(file);
-            outcome = RecordFile(format, job, file, [&](StarPropertySet &set) { ApplyVideoTheme(theme, set, props); });
+            outcome = RecordFile(
+                format, job, file, [&](StarPropertySet &set) { ApplyVideoTheme(theme, set, props); }, listener);
         }
     }
     SetRecordingState(false);
@@ -85,7 +86,7 @@ VideoOutcome VideoSession::Record(const VideoJob &job, const PropertiesSource &p
 }
 
 VideoOutcome VideoSession::RecordFile(const VideoFormat &format, const VideoJob &job, const std::filesystem::path &file,
-                                      const PropertiesSource &properties)
+                                      const PropertiesSource &properties, const Listener &listener)
 {
     try {
         // 1. The display run and the theme; black frames take the theme's colour filter.
@@ -112,7 +113,7 @@ VideoOutcome VideoSession::RecordFile(const VideoFormat &format, const VideoJob 
         }
         // 3. A complete animation fades through the black frames after it; a stopped one
         //    keeps the frames written so far.
-        const bool complete = !stopped_ && recorder_.FrameIndex() >= recorder_.EndIndex();
+        const bool complete = !Stopping(listener) && recorder_.FrameIndex() >= recorder_.EndIndex();
         if (complete) {
             recorder_.ExtendEnd(job.blackEnd);
             PresentBlankFrames(job.blackEnd);
@@ -124,6 +125,11 @@ VideoOutcome VideoSession::RecordFile(const VideoFormat &format, const VideoJob 
         recorder_.AbandonVideo(error.what());
         return Failed();
     }
+}
+
+bool VideoSession::Stopping(const Listener &listener) const
+{
+    return stopped_ || listener.StopAsked();
 }
 
 VideoOutcome VideoSession::Failed()

@@ -46,6 +46,10 @@ public:
         virtual ~Listener() = default;
         virtual void FileStarted(const std::filesystem::path &) {}
         virtual void FrameWritten(const VideoProgress &) {}
+        // A stop asked from outside the run loop (a stop signal, which also sets the
+        // loop's stop flag): the current file ends as Stop ends it, and no further one
+        // starts.
+        virtual bool StopAsked() const { return false; }
     };
     // Fills the property set a single video is recorded with.
     using PropertiesSource = std::function<void(StarPropertySet &)>;
@@ -66,7 +70,8 @@ public:
 
 private:
     VideoOutcome RecordFile(const VideoFormat &format, const VideoJob &job, const std::filesystem::path &file,
-                            const PropertiesSource &properties);
+                            const PropertiesSource &properties, const Listener &listener);
+    bool Stopping(const Listener &listener) const;
     // Fails when the target cannot be sized to the video frame.
     bool PrepareDisplay(const VideoFormat &format);
     void PresentBlankFrames(int32_t count);

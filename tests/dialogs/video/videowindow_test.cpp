@@ -19,6 +19,7 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <functional>
 
 namespace orvex {
@@ -213,6 +214,38 @@ TEST_F(VideoWindowTest, RecordsIntoTheFileStopsOnTheButtonAndReportsAFileItCanno
     EXPECT_EQ(message.toStdString(), "Orvex Lumora: There was an error writing the file.\n" + clip.string()
                                          + ": Is a directory\nAny earlier file of that name is left as it was.");
     EXPECT_TRUE(fs::is_directory(clip));
+}
+
+TEST_F(VideoWindowTest, AStopSignalWhileRecordingFinishesTheFileThenClosesStoringNothing)
+{
+    if (!test::HaveFFmpegTools())
+        GTEST_SKIP() << "ffprobe and ffmpeg are not installed (apt-get install ffmpeg)";
+    window.reset();
+    store.WriteSetting("Video", "VideoFilename", (dir / "clip.mp4").string());
+    window = std::make_unique<VideoWindow>(context, store, engine);
+    window->show();
+    Find<QLineEdit>("txtFrames").setText("100000"); // typed, never accepted
+    QTimer logout;
+    logout.setSingleShot(true);
+    QObject::connect(&logout, &QTimer::timeout, [] { ::kill(::getpid(), SIGTERM); });
+    ModalAnswers answers(*window, [&](QWidget &modal) {
+        modal.findChild<QComboBox *>("cboCompressor")->setCurrentText("MPEG-4 Part 2");
+        static_cast<QDialog &>(modal).accept();
+        logout.start(300);
+    });
+    Click("cmdDispPreview");
+
+    EXPECT_EQ(answers.titles, QStringList{"Video Compression"}) << "no message waits for an answer";
+    EXPECT_FALSE(window->isVisible());
+    const test::ProbedVideo video = test::Probe(dir / "clip.mp4");
+    EXPECT_GT(video.frames, 0);
+    EXPECT_LT(video.frames, 100000);
+    EXPECT_TRUE(video.decodesCleanly) << "the file has its index";
+    EXPECT_EQ(store.ReadSettingText("Video", "FrameTotal"), "30") << "the typed length is not stored";
+    EXPECT_TRUE(store.ReadSettingText("General\\Video", "WindowSize").empty()) << "nor the placement";
+    struct sigaction now {};
+    ::sigaction(SIGTERM, nullptr, &now);
+    EXPECT_EQ(now.sa_handler, SIG_DFL) << "outside a recording the signal ends the program again";
 }
 
 } // namespace
