@@ -92,6 +92,8 @@ VideoWindow::VideoWindow(StartupContext &context, SettingsStore &store, EngineLi
         field->setValidator(digits);
     connect(ui_->txtFrames, &QLineEdit::editingFinished, this, [this] {
         LeaveField(*ui_->txtFrames, settings_.length, ClampLength);
+        // The unit and the rate may have been changed since the fields were last read.
+        ReadUnitAndRate();
         ShowTotalFrames();
     });
     connect(ui_->txtWidth, &QLineEdit::editingFinished, this, [this] {
@@ -161,10 +163,15 @@ void VideoWindow::LeaveField(QLineEdit &field, int32_t &value, int32_t (*rule)(i
     field.setText(Number(value));
 }
 
-void VideoWindow::ReadFields()
+void VideoWindow::ReadUnitAndRate()
 {
     settings_.lengthUnit = ui_->cboCapture->currentIndex();
     settings_.rate = ui_->cboFPS->currentIndex() + 1;
+}
+
+void VideoWindow::ReadFields()
+{
+    ReadUnitAndRate();
     settings_.cycleThemes = ui_->chkCycleThemes->isChecked() ? 1 : 0;
     LeaveField(*ui_->txtFrames, settings_.length, ClampLength);
     LeaveField(*ui_->txtWidth, settings_.width, VideoFrameWidth);

@@ -52,6 +52,7 @@ private:
     void ShowTotalFrames();
     // The fields into the settings, each as leaving it leaves it.
     void ReadFields();
+    void ReadUnitAndRate();
     void LeaveField(QLineEdit &field, int32_t &value, int32_t (*rule)(int32_t));
     void SizePreview();
     void ChooseVideoFile();

@@ -15,6 +15,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -111,6 +112,24 @@ TEST_F(VideoWindowTest, ShowsTheStoredSettingsAndStoresTheFieldsAsLeftOnClose)
     EXPECT_EQ(store.ReadSettingText("Video", "BlackFramesEnd"), "999");
     EXPECT_EQ(store.ReadSettingText("Video", "CycleThemes"), "1");
     EXPECT_FALSE(store.ReadSettingText("General\\Video", "WindowSize").empty()) << "the placement is kept";
+}
+
+TEST_F(VideoWindowTest, LeavingTheLengthFieldCountsTheFramesFromTheFieldsAsTheyAre)
+{
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    auto &length = Find<QLineEdit>("txtFrames");
+    const auto type = [&](const char *text) {
+        length.setFocus();
+        length.clear();
+        QTest::keyClicks(&length, text);
+        QTest::keyClick(&length, Qt::Key_Tab);
+    };
+    Find<QComboBox>("cboCapture").setCurrentText("Seconds of Animation:");
+    type("10");
+    EXPECT_EQ(Find<QLabel>("lblTotalFrames").text().toStdString(), "Total Frames:  240");
+    Find<QComboBox>("cboFPS").setCurrentText("30");
+    type("10");
+    EXPECT_EQ(Find<QLabel>("lblTotalFrames").text().toStdString(), "Total Frames:  300");
 }
 
 TEST_F(VideoWindowTest, RestoreDefaultsAsksFirstThenResetsTheNumbersAndForgetsTheCompression)
