@@ -190,11 +190,11 @@ void VideoWindow::SizePreview()
 
 void VideoWindow::ChooseVideoFile()
 {
-    VideoFileDialog dialog(store_, this);
+    VideoFileDialog dialog(settings_.directory, this);
     dialog.SetDlgTitle(Text(kFileTitle));
     dialog.SetFilter(kFileFilter);
     dialog.SetDefaultExt(Text(kFileExtension));
-    QString chosen;
+    QString chosen = QString::fromStdString(settings_.file.string());
     if (!dialog.GetSaveFileName(chosen))
         return;
     settings_.file = chosen.toStdString();

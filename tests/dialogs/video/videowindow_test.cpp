@@ -2,6 +2,7 @@
 // what its start button records.
 #include "videowindow.h"
 
+#include "capturefolder.h"
 #include "enginelibrary.h"
 #include "settingsstore.h"
 #include "startupcontext.h"
@@ -11,6 +12,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -130,6 +132,37 @@ TEST_F(VideoWindowTest, LeavingTheLengthFieldCountsTheFramesFromTheFieldsAsTheyA
     Find<QComboBox>("cboFPS").setCurrentText("30");
     type("10");
     EXPECT_EQ(Find<QLabel>("lblTotalFrames").text().toStdString(), "Total Frames:  300");
+}
+
+TEST_F(VideoWindowTest, TheFileDialogOpensInTheVideoFolderWithTheCurrentFileChosen)
+{
+    QString folder, chosen;
+    const auto look = [&](QWidget &modal) {
+        auto &files = dynamic_cast<QFileDialog &>(modal);
+        folder = files.directory().absolutePath();
+        chosen = files.selectedFiles().value(0);
+        files.reject();
+    };
+    {
+        ModalAnswers answers(*window, look);
+        Click("cmdSelectFile");
+    }
+    EXPECT_EQ(folder.toStdString(), dir.string());
+    EXPECT_EQ(chosen.toStdString(), (dir / "clip.avi").string());
+
+    // Before the first choice nothing is stored: the folder is the program's.
+    window.reset();
+    store.WriteSetting("Video", "DefaultDirectory", "");
+    store.WriteSetting("Video", "VideoFilename", "");
+    window = std::make_unique<VideoWindow>(context, store, engine);
+    window->show();
+    {
+        ModalAnswers answers(*window, look);
+        Click("cmdSelectFile");
+    }
+    const fs::path programFolder = CaptureFolder(CaptureEnvironment::FromProcess());
+    EXPECT_EQ(folder.toStdString(), programFolder.string());
+    EXPECT_EQ(chosen.toStdString(), (programFolder / "Orvex_Lumora_Video.AVI").string());
 }
 
 TEST_F(VideoWindowTest, RestoreDefaultsAsksFirstThenResetsTheNumbersAndForgetsTheCompression)
