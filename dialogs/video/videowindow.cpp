@@ -229,8 +229,13 @@ void VideoWindow::Start()
     ReadFields();
     ShowTotalFrames();
     SizePreview();
+    if (const std::string problem = VideoNameProblem(settings_.file); !settings_.cycleThemes && !problem.empty()) {
+        QMessageBox::information(this, Text(kTemplateProduct),
+                                 QString::fromStdString(VideoFailureText({settings_.file, problem, {}})));
+        return;
+    }
     const std::string_view container = settings_.cycleThemes ? "avi" : VideoContainerOf(settings_.file);
-    CodecChooser chooser(OfferedVideoCodecs(container, settings_.height), LoadVideoCompression(store_), this);
+    CodecChooser chooser(container, settings_.height, LoadVideoCompression(store_), this);
     if (chooser.exec() != QDialog::Accepted || chooser.Codec() == nullptr)
         return;
     if (!StoreVideoCompression(store_, chooser.Choice()))

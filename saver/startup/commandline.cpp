@@ -340,8 +340,8 @@ std::string UsageText(std::string_view programName)
            "                  (size 320x240 by default; theme 1..24, 0 for the stored settings)\n"
            "  --record FILE --frames N [--size WxH] [--theme K] [--fps R] [--codec NAME] [--seed S]\n"
            "                  record N frames into a video file without a display (.avi, .mkv or .mp4;\n"
-           "                  24 frames a second and mjpeg by default; codecs: mjpeg, ffv1, huffyuv,\n"
-           "                  mpeg4, h264, uncompressed)\n"
+           "                  24 frames a second; h264 for .mp4, or mpeg4 at an odd height, else mjpeg\n"
+           "                  by default; codecs: mjpeg, ffv1, huffyuv, mpeg4, h264, uncompressed)\n"
            "  -help           show this text\n"
            "  -version        show the version\n";
 }

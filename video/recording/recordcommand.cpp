@@ -24,13 +24,21 @@ namespace orvex {
 
 namespace {
 
-// The codec as asked, when this build offers it for the file's container and height.
-const VideoCodec *OfferedCodec(const RecordOptions &options)
+// The codec as asked, or the container's default, when this build offers it for the
+// file's container and height; nullptr, with why, otherwise.
+const VideoCodec *OfferedCodec(const RecordOptions &options, std::string &why)
 {
-    for (const VideoCodec *codec : OfferedVideoCodecs(VideoContainerOf(options.path), VideoFrameHeight(options.height)))
-        if (codec->name == options.codec)
-            return codec;
-    return nullptr;
+    const std::string_view container = VideoContainerOf(options.path);
+    const int32_t height = VideoFrameHeight(options.height);
+    if (options.codec.empty()) {
+        const VideoCodec *codec = DefaultVideoCodec(container, height);
+        if (codec == nullptr)
+            why = "this build offers no codec for it";
+        return codec;
+    }
+    const VideoCodec *codec = FindVideoCodec(options.codec);
+    why = codec == nullptr ? "there is no codec named " + options.codec : WhyNotOffered(*codec, container, height);
+    return why.empty() ? codec : nullptr;
 }
 
 std::string OfferedNames(const RecordOptions &options)
@@ -38,7 +46,7 @@ std::string OfferedNames(const RecordOptions &options)
     std::string names;
     for (const VideoCodec *codec : OfferedVideoCodecs(VideoContainerOf(options.path), VideoFrameHeight(options.height)))
         names += (names.empty() ? "" : ", ") + std::string(codec->name);
-    return names;
+    return names.empty() ? "none" : names;
 }
 
 VideoJob JobOf(const RecordOptions &options, const VideoCodec &codec)
@@ -92,10 +100,16 @@ void TellFailure(const VideoFailure &failure)
 
 int RunRecord(const RecordOptions &options)
 {
-    const VideoCodec *codec = OfferedCodec(options);
+    if (const std::string problem = VideoNameProblem(options.path); !problem.empty()) {
+        TellFailure({options.path, problem, {}});
+        return 1;
+    }
+    std::string why;
+    const VideoCodec *codec = OfferedCodec(options, why);
     if (codec == nullptr) {
-        std::cerr << "orvex-lumora: no codec " << options.codec << " for " << options.path.string()
-                  << " at this size; this build offers: " << OfferedNames(options) << "\n";
+        std::cerr << "orvex-lumora: cannot record " << (options.codec.empty() ? "a video" : options.codec) << " into "
+                  << options.path.string() << ": " << why << "; for it at this size this build offers: "
+                  << OfferedNames(options) << "\n";
         return 1;
     }
     RecordProgress progress(std::cerr, ::isatty(STDERR_FILENO) == 1);

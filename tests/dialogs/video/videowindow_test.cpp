@@ -201,6 +201,62 @@ TEST_F(VideoWindowTest, CancellingTheCompressionWritesNoFileAndSaysNothing)
         EXPECT_FALSE(entry.path().filename().string().starts_with("Orvex_VideoTemp")) << entry.path();
 }
 
+// Where a control lies in its window.
+QRect InWindow(const QWidget &control)
+{
+    return QRect(control.mapTo(control.window(), QPoint(0, 0)), control.size());
+}
+
+TEST_F(VideoWindowTest, TheCompressionOffersWhatEachCodecTakesAndAnMp4GetsH264WhereItCan)
+{
+    struct Seen {
+        QString codec, note;
+        bool keyFramesForMotionJpeg = true, keyFramesForMpeg4 = false, losslessNoteClear = false;
+    };
+    const auto open = [&](const fs::path &file, int height) {
+        window.reset();
+        store.WriteSetting("Video", "VideoFilename", (dir / file).string());
+        store.WriteSetting("Video", "ImageHeight", height);
+        window = std::make_unique<VideoWindow>(context, store, engine);
+        window->show();
+        Seen seen;
+        ModalAnswers answers(*window, [&](QWidget &modal) {
+            auto &codecs = *modal.findChild<QComboBox *>("cboCompressor");
+            const auto *note = modal.findChild<QLabel *>("lblNotOffered");
+            seen.codec = codecs.currentText();
+            seen.note = note != nullptr && note->isVisible() ? note->text() : QString();
+            codecs.setCurrentText("Motion JPEG");
+            seen.keyFramesForMotionJpeg = modal.findChild<QWidget *>("spnKeyFrames")->isEnabled();
+            codecs.setCurrentText("MPEG-4 Part 2");
+            seen.keyFramesForMpeg4 = modal.findChild<QWidget *>("spnKeyFrames")->isEnabled();
+            if (codecs.findText("FFV1 (lossless)") >= 0) {
+                codecs.setCurrentText("FFV1 (lossless)");
+                QApplication::processEvents();
+                const auto &note = *modal.findChild<QLabel *>("lblLossless");
+                const QRect lossless = InWindow(note);
+                const int needed = note.hasHeightForWidth() ? note.heightForWidth(note.width()) : note.sizeHint().height();
+                seen.losslessNoteClear = note.isVisible() && note.height() >= needed
+                                         && !lossless.intersects(InWindow(*modal.findChild<QWidget *>("cmdOK")))
+                                         && !lossless.intersects(InWindow(*modal.findChild<QWidget *>("cmdCancel")));
+            }
+            static_cast<QDialog &>(modal).reject();
+        });
+        Click("cmdDispPreview");
+        return seen;
+    };
+    const Seen avi = open("clip.avi", 48);
+    EXPECT_EQ(avi.codec.toStdString(), "Motion JPEG");
+    EXPECT_FALSE(avi.keyFramesForMotionJpeg) << "every Motion JPEG frame is a key frame";
+    EXPECT_TRUE(avi.keyFramesForMpeg4);
+    EXPECT_TRUE(avi.losslessNoteClear) << "the lossless note has the room its text needs, clear of OK and Cancel";
+    if (FindVideoCodec("h264") == nullptr || OfferedVideoCodecs("mp4", 48).size() < 3)
+        GTEST_SKIP() << "a build of FFmpeg without x264";
+    EXPECT_EQ(open("clip.mp4", 48).codec.toStdString(), "H.264");
+    const Seen odd = open("clip.mp4", 47);
+    EXPECT_EQ(odd.codec.toStdString(), "MPEG-4 Part 2");
+    EXPECT_TRUE(odd.note.contains("H.264") && odd.note.contains("even")) << odd.note.toStdString();
+}
+
 TEST_F(VideoWindowTest, RecordsIntoTheFileStopsOnTheButtonAndReportsAFileItCannotWrite)
 {
     if (!test::HaveFFmpegTools())
