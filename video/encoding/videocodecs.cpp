@@ -1,10 +1,11 @@
 #include "videocodecs.h"
 
+#include "safefile.h"
+
 #include <algorithm>
 #include <array>
 #include <cctype>
 #include <string>
-#include <system_error>
 
 extern "C" {
 #include <libavcodec/avcodec.h>
@@ -72,9 +73,10 @@ std::string VideoNameProblem(const std::filesystem::path &file)
 {
     if (!VideoContainerOf(file).empty())
         return {};
+    // A folder or a device given by mistake is better told as what it is.
     std::error_code error;
-    if (std::filesystem::is_directory(file, error))
-        return std::error_code(EISDIR, std::generic_category()).message();
+    if (std::filesystem::exists(file, error) && !std::filesystem::is_regular_file(file, error))
+        return CheckReplaceable(file).reason;
     return "the name must end in .avi (AVI), .mkv (Matroska) or .mp4 (MP4)";
 }
 

@@ -30,8 +30,9 @@ std::span<const VideoCodec> KnownVideoCodecs();
 // other name.
 std::string_view VideoContainerOf(const std::filesystem::path &file);
 
-// Why file cannot be a video's name ("Is a directory", or that the name must end in one
-// of the three extensions); empty when VideoContainerOf knows its container.
+// Why file cannot be a video's name (what is there when it is not a file, such as "Is a
+// directory", else that the name must end in one of the three extensions); empty when
+// VideoContainerOf knows its container.
 std::string VideoNameProblem(const std::filesystem::path &file);
 
 // The known codecs this build can encode into the container at this frame height.

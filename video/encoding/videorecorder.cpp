@@ -105,7 +105,8 @@ void VideoRecorder::WriteVideoFrame(const FramePresenter &presenter)
 bool VideoRecorder::FinishVideo()
 {
     if (!temp_) {
-        failure_.reason = failure_.reason.empty() ? "the file was never started" : failure_.reason;
+        if (failure_.reason.empty())
+            failure_.reason = "the file was never started";
         return false;
     }
     if (failed_) {
