@@ -7,6 +7,7 @@
 #include <sys/random.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <system_error>
 #include <vector>
 
 namespace orvex {
@@ -320,6 +321,54 @@ bool KeepCopyBeside(const std::filesystem::path &file, std::string_view tag)
         return std::filesystem::copy_file(file, copy, error) && !error;
     }
     return false;
+}
+
+namespace {
+
+std::string SystemReason(int error)
+{
+    return std::error_code(error, std::generic_category()).message();
+}
+
+// Why ReplaceableTarget found nothing to replace: what is in the file's place (at the end
+// of its links), or why that place cannot be reached.
+std::string NoTargetReason(const std::filesystem::path &file)
+{
+    struct stat info {};
+    if (::stat(file.c_str(), &info) != 0)
+        return SystemReason(errno);
+    if (S_ISDIR(info.st_mode))
+        return SystemReason(EISDIR);
+    if (S_ISCHR(info.st_mode) || S_ISBLK(info.st_mode))
+        return "Is a device, not a regular file";
+    if (S_ISFIFO(info.st_mode))
+        return "Is a FIFO, not a regular file";
+    if (S_ISSOCK(info.st_mode))
+        return "Is a socket, not a regular file";
+    return "Is not a regular file";
+}
+
+} // namespace
+
+ReplaceCheck CheckReplaceable(const std::filesystem::path &file)
+{
+    ReplaceCheck check;
+    const std::optional<std::filesystem::path> target = ReplaceableTarget(file);
+    if (!target) {
+        check.reason = NoTargetReason(file);
+        return check;
+    }
+    // The same rule as ReplaceFile's: a file its owner made read-only stays as it is.
+    if (::faccessat(AT_FDCWD, target->c_str(), W_OK, AT_EACCESS) != 0 && errno != ENOENT) {
+        check.reason = SystemReason(errno);
+        return check;
+    }
+    if (::faccessat(AT_FDCWD, FolderOf(*target).c_str(), W_OK | X_OK, AT_EACCESS) != 0) {
+        check.reason = SystemReason(errno);
+        return check;
+    }
+    check.target = target;
+    return check;
 }
 
 } // namespace orvex

@@ -84,4 +84,15 @@ void RemoveStaleTemporaries(const std::filesystem::path &file);
 // false when no copy could be made.
 bool KeepCopyBeside(const std::filesystem::path &file, std::string_view tag);
 
+// Whether a replacement of file may be written, asked before the work of making its new
+// content: ReplaceableTarget must find a regular file (or a new name in an existing
+// folder), that file must be writable to us when it exists, and its folder must let us
+// create files, as ReplaceFile needs. reason is empty when it may, else says why in the
+// system's words ("Is a directory", "Permission denied", ...).
+struct ReplaceCheck {
+    std::optional<std::filesystem::path> target; // set only when reason is empty
+    std::string reason;
+};
+ReplaceCheck CheckReplaceable(const std::filesystem::path &file);
+
 } // namespace orvex

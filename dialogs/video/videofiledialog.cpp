@@ -2,7 +2,6 @@
 
 #include "templatefilenames.h"
 #include "templateio.h"
-#include "videosettings.h"
 
 #include <QFileDialog>
 #include <QStringList>
@@ -26,9 +25,8 @@ QString QtNameFilters(std::string_view filter)
     return filters.join(";;");
 }
 
-VideoFileDialog::VideoFileDialog(const SettingsStore &store, QWidget *owner)
-    : owner_(owner), title_(Text(kTemplateProduct)),
-      initDirectory_(QString::fromStdString(store.ReadSettingText(kSectionVideo, kKeyVideoDirectory)))
+VideoFileDialog::VideoFileDialog(const std::filesystem::path &folder, QWidget *owner)
+    : owner_(owner), title_(Text(kTemplateProduct)), initDirectory_(QString::fromStdString(folder.string()))
 {
 }
 

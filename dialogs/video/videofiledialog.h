@@ -1,13 +1,12 @@
 #pragma once
 // The common file dialog wrapper the video window chooses its file with (clsFileIO), over
 // Qt's file dialog: a title (the program's by default), a type filter in the
-// "Description|pattern|..." form and a default extension. It starts in the stored video
-// folder and asks before an existing file is chosen for replacing.
-
-#include "settingsstore.h"
+// "Description|pattern|..." form and a default extension. It starts in the video folder
+// and asks before an existing file is chosen for replacing.
 
 #include <QString>
 
+#include <filesystem>
 #include <string>
 #include <string_view>
 
@@ -17,13 +16,15 @@ namespace orvex {
 
 class VideoFileDialog {
 public:
-    explicit VideoFileDialog(const SettingsStore &store, QWidget *owner = nullptr);
+    // folder: where the dialog opens (the stored video folder, else the program's).
+    explicit VideoFileDialog(const std::filesystem::path &folder, QWidget *owner = nullptr);
 
     void SetFilter(std::string_view filter) { filter_ = filter; }
     void SetDlgTitle(const QString &title) { title_ = title; }
     void SetDefaultExt(const QString &extension) { defaultExt_ = extension; }
 
-    // VBGetSaveFileName: true, with fileName set, when the user accepted a file.
+    // VBGetSaveFileName: true, with fileName set, when the user accepted a file. A
+    // fileName given is chosen when the dialog opens.
     bool GetSaveFileName(QString &fileName) const;
 
 private:

@@ -8,6 +8,7 @@
 #include "runloop.h"
 #include "settingsstore.h"
 #include "startupcontext.h"
+#include "stopsignals.h"
 #include "templateio.h"
 #include "videocodecs.h"
 #include "videocompression.h"
@@ -19,6 +20,7 @@
 #include <QRegularExpressionValidator>
 
 #include <algorithm>
+#include <iostream>
 
 namespace orvex {
 
@@ -56,10 +58,11 @@ int32_t FieldNumber(const QLineEdit &field)
 
 } // namespace
 
-// Shows each file's name as it starts and the status line after every frame.
+// Shows each file's name as it starts and the status line after every frame, and passes
+// on a stop signal.
 class VideoWindow::Progress final : public VideoSession::Listener {
 public:
-    explicit Progress(VideoWindow &window) : window_(window) {}
+    Progress(VideoWindow &window, const ScopedStopSignals &stopSignals) : window_(window), signals_(stopSignals) {}
 
     void FileStarted(const std::filesystem::path &file) override { window_.ShowFile(file); }
     void FrameWritten(const VideoProgress &progress) override
@@ -67,9 +70,11 @@ public:
         window_.ui_->lblFrameStatus->setText(QString::fromStdString(FrameStatusText(progress)));
         window_.ui_->lblFrameStatus->repaint();
     }
+    bool StopAsked() const override { return signals_.Received() != 0; }
 
 private:
     VideoWindow &window_;
+    const ScopedStopSignals &signals_;
 };
 
 VideoWindow::VideoWindow(StartupContext &context, SettingsStore &store, EngineLibrary &engine,
@@ -87,6 +92,8 @@ VideoWindow::VideoWindow(StartupContext &context, SettingsStore &store, EngineLi
         field->setValidator(digits);
     connect(ui_->txtFrames, &QLineEdit::editingFinished, this, [this] {
         LeaveField(*ui_->txtFrames, settings_.length, ClampLength);
+        // The unit and the rate may have been changed since the fields were last read.
+        ReadUnitAndRate();
         ShowTotalFrames();
     });
     connect(ui_->txtWidth, &QLineEdit::editingFinished, this, [this] {
@@ -156,10 +163,15 @@ void VideoWindow::LeaveField(QLineEdit &field, int32_t &value, int32_t (*rule)(i
     field.setText(Number(value));
 }
 
-void VideoWindow::ReadFields()
+void VideoWindow::ReadUnitAndRate()
 {
     settings_.lengthUnit = ui_->cboCapture->currentIndex();
     settings_.rate = ui_->cboFPS->currentIndex() + 1;
+}
+
+void VideoWindow::ReadFields()
+{
+    ReadUnitAndRate();
     settings_.cycleThemes = ui_->chkCycleThemes->isChecked() ? 1 : 0;
     LeaveField(*ui_->txtFrames, settings_.length, ClampLength);
     LeaveField(*ui_->txtWidth, settings_.width, VideoFrameWidth);
@@ -178,11 +190,11 @@ void VideoWindow::SizePreview()
 
 void VideoWindow::ChooseVideoFile()
 {
-    VideoFileDialog dialog(store_, this);
+    VideoFileDialog dialog(settings_.directory, this);
     dialog.SetDlgTitle(Text(kFileTitle));
     dialog.SetFilter(kFileFilter);
     dialog.SetDefaultExt(Text(kFileExtension));
-    QString chosen;
+    QString chosen = QString::fromStdString(settings_.file.string());
     if (!dialog.GetSaveFileName(chosen))
         return;
     settings_.file = chosen.toStdString();
@@ -217,22 +229,53 @@ void VideoWindow::Start()
     ReadFields();
     ShowTotalFrames();
     SizePreview();
+    if (const std::string problem = VideoNameProblem(settings_.file); !settings_.cycleThemes && !problem.empty()) {
+        QMessageBox::information(this, Text(kTemplateProduct),
+                                 QString::fromStdString(VideoFailureText({settings_.file, problem, {}})));
+        return;
+    }
     const std::string_view container = settings_.cycleThemes ? "avi" : VideoContainerOf(settings_.file);
-    CodecChooser chooser(OfferedVideoCodecs(container, settings_.height), LoadVideoCompression(store_), this);
+    CodecChooser chooser(container, settings_.height, LoadVideoCompression(store_), this);
     if (chooser.exec() != QDialog::Accepted || chooser.Codec() == nullptr)
         return;
     if (!StoreVideoCompression(store_, chooser.Choice()))
         ReportStoreFailure();
-    const VideoJob job = MakeJob(*chooser.Codec(), chooser.Choice(), container);
-    const PropertiesSource stored = [this](StarPropertySet &set) { ApplyTheme(set, store_, 0, 1.0f); };
-    Progress progress(*this);
-    context_.stopRequested = false;
+    int signal = 0;
     SetRecordingState(true);
-    const VideoOutcome outcome = session_->Record(job, dialogProperties_ ? dialogProperties_ : stored, progress);
+    const VideoOutcome outcome = Record(MakeJob(*chooser.Codec(), chooser.Choice(), container), signal);
     SetRecordingState(false);
+    if (signal != 0) {
+        EndOnSignal(signal, outcome);
+        return;
+    }
     ReportOutcome(outcome);
     if (closeWhenStopped_)
         close();
+}
+
+VideoOutcome VideoWindow::Record(const VideoJob &job, int &signal)
+{
+    const PropertiesSource stored = [this](StarPropertySet &set) { ApplyTheme(set, store_, 0, 1.0f); };
+    context_.stopRequested = false;
+    // Logging out or Ctrl-C in the terminal would otherwise end the program with the file
+    // half written: it is finished first, as Stop finishes it.
+    const ScopedStopSignals stopSignals(context_.stopRequested);
+    Progress progress(*this, stopSignals);
+    const VideoOutcome outcome = session_->Record(job, dialogProperties_ ? dialogProperties_ : stored, progress);
+    signal = stopSignals.Received();
+    return outcome;
+}
+
+void VideoWindow::EndOnSignal(int signal, VideoOutcome outcome)
+{
+    // Nobody may be there to answer a message box.
+    if (outcome == VideoOutcome::Failed)
+        std::cerr << "orvex-lumora: " << VideoFailureText(session_->Failure()) << "\n";
+    // The program ends as the signal would have ended it, storing nothing that was not
+    // accepted: not this window's fields (the base class closes it without storing them),
+    // nor anything of the dialogs below it.
+    QDialog::done(QDialog::Rejected);
+    QCoreApplication::exit(128 + signal);
 }
 
 VideoJob VideoWindow::MakeJob(const VideoCodec &codec, const VideoCompression &compression,
@@ -270,7 +313,8 @@ void VideoWindow::SetRecordingState(bool recording)
 void VideoWindow::ReportOutcome(VideoOutcome outcome)
 {
     if (outcome == VideoOutcome::Failed) {
-        QMessageBox::information(this, Text(kTemplateProduct), Text(kVideoWriteError));
+        QMessageBox::information(this, Text(kTemplateProduct),
+                                 QString::fromStdString(VideoFailureText(session_->Failure())));
         return;
     }
     ShowFile(ui_->txtVideoFile->text().toStdString());

@@ -52,6 +52,7 @@ private:
     void ShowTotalFrames();
     // The fields into the settings, each as leaving it leaves it.
     void ReadFields();
+    void ReadUnitAndRate();
     void LeaveField(QLineEdit &field, int32_t &value, int32_t (*rule)(int32_t));
     void SizePreview();
     void ChooseVideoFile();
@@ -60,7 +61,10 @@ private:
     void Start();
     VideoJob MakeJob(const VideoCodec &codec, const VideoCompression &compression, std::string_view container) const;
     void SetRecordingState(bool recording);
+    // Runs the job; signal is set to the stop signal that ended it, else 0.
+    VideoOutcome Record(const VideoJob &job, int &signal);
     void ReportOutcome(VideoOutcome outcome);
+    void EndOnSignal(int signal, VideoOutcome outcome);
     void ReportStoreFailure();
 
     std::unique_ptr<Ui::frmVideo> ui_;

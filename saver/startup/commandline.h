@@ -42,7 +42,7 @@ struct SnapshotOptions {
 
 struct RecordOptions : SnapshotOptions {
     int32_t rate = 24;           // frames per second, brought within 1..30
-    std::string codec = "mjpeg"; // a codec name of video/encoding/videocodecs.h
+    std::string codec;           // a codec name of video/encoding/videocodecs.h; empty: the container's default
 };
 
 struct CommandLine {

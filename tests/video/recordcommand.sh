@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # --record end to end: the same options twice give the same decoded frames, a script gets
-# one plain line, and the settings are never written.
+# one plain line, the name's extension chooses the container (and an MP4's codec), and
+# the settings are never written.
 # Usage: recordcommand.sh PROGRAM
 set -euo pipefail
 
@@ -33,6 +34,26 @@ shape=$(ffprobe -v error -count_frames -show_entries stream=width,height,r_frame
 cmp -s <(decoded one.mp4) <(decoded two.mp4) || fail "the same recording decodes to other frames"
 [ "$(wc -l <one.mp4.err)" = 1 ] && grep -q '^orvex-lumora: wrote 40 frames to one.mp4 (' one.mp4.err ||
   fail "not one plain line for a script: $(cat one.mp4.err)"
+
+# The container follows the name; an MP4 gets H.264 where the height allows it, else MPEG-4.
+codec_of() { ffprobe -v error -show_entries stream=codec_name -of csv=p=0 "$1"; }
+have_h264=$("$program" --record probe.mp4 --frames 1 --size 32x32 --codec h264 2>/dev/null && echo yes || true)
+"$program" --record even.mp4 --frames 3 --size 64x48 2>/dev/null || fail "even.mp4 was not recorded"
+"$program" --record odd.mp4 --frames 3 --size 64x47 2>/dev/null || fail "odd.mp4 was not recorded"
+[ "$(codec_of odd.mp4)" = mpeg4 ] || fail "odd.mp4 is $(codec_of odd.mp4)"
+if [ "$have_h264" = yes ]; then
+  [ "$(codec_of even.mp4)" = h264 ] || fail "even.mp4 is $(codec_of even.mp4)"
+  status=0
+  "$program" --record asked.mp4 --frames 3 --size 64x47 --codec h264 2>err.txt || status=$?
+  [ "$status" = 1 ] && grep -q "even frame height" err.txt || fail "H.264 at an odd height: status $status, $(cat err.txt)"
+fi
+for name in clip.webm clip.mov clip.gif clip; do
+  status=0
+  "$program" --record "$name" --frames 3 --size 32x32 2>err.txt || status=$?
+  [ "$status" = 1 ] && grep -qF "$name: " err.txt && grep -qF ".avi" err.txt && grep -qF ".mkv" err.txt &&
+    grep -qF ".mp4" err.txt || fail "$name: status $status, $(cat err.txt)"
+  [ ! -e "$name" ] || fail "$name was written"
+done
 
 status=0
 echo "a file where the folder should be" >plain

@@ -45,7 +45,8 @@ ProbedVideo Probe(const std::filesystem::path &file)
 {
     int status = 0;
     std::istringstream lines(Run("ffprobe -v error -count_frames -select_streams v:0 -show_entries "
-                                 "stream=codec_name,width,height,r_frame_rate,nb_read_frames -of default=nw=1 "
+                                 "stream=codec_name,width,height,r_frame_rate,nb_read_frames,"
+                                 "color_range,color_space,color_primaries,color_transfer -of default=nw=1 "
                                  + Quoted(file),
                                  status));
     ProbedVideo video;
@@ -62,6 +63,14 @@ ProbedVideo Probe(const std::filesystem::path &file)
             video.rate = value;
         else if (key == "nb_read_frames")
             video.frames = std::stoll(value);
+        else if (key == "color_range")
+            video.colourRange = value;
+        else if (key == "color_space")
+            video.colourMatrix = value;
+        else if (key == "color_primaries")
+            video.colourPrimaries = value;
+        else if (key == "color_transfer")
+            video.colourTransfer = value;
     }
     const std::string errors = Run("ffmpeg -v error -i " + Quoted(file) + " -f null - 2>&1", status);
     video.decodesCleanly = status == 0 && errors.empty();
@@ -70,8 +79,13 @@ ProbedVideo Probe(const std::filesystem::path &file)
 
 std::string DecodedBgr(const std::filesystem::path &file)
 {
+    return Decoded(file, "bgr24");
+}
+
+std::string Decoded(const std::filesystem::path &file, const std::string &pixelFormat)
+{
     int status = 0;
-    return Run("ffmpeg -v error -i " + Quoted(file) + " -f rawvideo -pix_fmt bgr24 -", status);
+    return Run("ffmpeg -v error -i " + Quoted(file) + " -f rawvideo -pix_fmt " + pixelFormat + " -", status);
 }
 
 } // namespace orvex::test

@@ -20,6 +20,10 @@
 
 #include <algorithm>
 #include <fstream>
+#include <functional>
+#include <optional>
+#include <set>
+#include <tuple>
 
 namespace orvex {
 namespace {
@@ -33,6 +37,25 @@ std::string FileBytes(const fs::path &file)
 {
     std::ifstream in(file, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), {}};
+}
+
+// The byte values that occur in bytes.
+std::set<int> ValuesIn(const std::string &bytes)
+{
+    std::set<int> values;
+    for (const char byte : bytes)
+        values.insert(uint8_t(byte));
+    return values;
+}
+
+// The recordings' temporary files in folder.
+std::vector<fs::path> TemporariesIn(const fs::path &folder)
+{
+    std::vector<fs::path> found;
+    for (const fs::directory_entry &entry : fs::directory_iterator(folder))
+        if (entry.path().filename().string().starts_with("Orvex_VideoTemp"))
+            found.push_back(entry.path());
+    return found;
 }
 
 bool OnOneFileSystem(const fs::path &a, const fs::path &b)
@@ -131,7 +154,7 @@ TEST_F(VideoSessionTest, EveryFileHoldsItsFramesAtItsSizeRateAndCodec)
         EXPECT_EQ(video.rate, row.wantRate) << row.file;
         EXPECT_EQ(video.frames, row.frames + row.begin + row.end) << row.file;
         EXPECT_TRUE(video.decodesCleanly) << row.file;
-        EXPECT_FALSE(fs::exists(dir / "Orvex_VideoTemp.avi")) << "renamed into place: " << row.file;
+        EXPECT_EQ(TemporariesIn(dir), std::vector<fs::path>{}) << "renamed into place: " << row.file;
     }
 }
 
@@ -185,6 +208,44 @@ TEST_F(VideoSessionTest, LosslessFilesDecodeToTheFilteredWorkBufferAndBlackFrame
     }
 }
 
+TEST_F(VideoSessionTest, WhiteIsWrittenWhiteAndEveryStreamSaysHowItsColoursAreCoded)
+{
+    // Film Negative turns the black frames before the animation white.
+    store.WriteSetting("DirectX", "DX_FilterIndex", 8);
+    for (const char *key : {"DX_FilterMaskR", "DX_FilterMaskG", "DX_FilterMaskB"})
+        store.WriteSetting("DirectX", key, 255);
+    struct Row {
+        const char *codec, *file;
+        char white;         // the luma of white
+        bool carriesColour; // the stream or its container can say how colours are coded
+    };
+    const Row rows[] = {
+        {"h264", "white.mp4", char(235), true},  {"h264", "white.mkv", char(235), true},
+        {"h264", "white.avi", char(235), true},  {"mpeg4", "white.mp4", char(235), true},
+        {"mpeg4", "white2.mkv", char(235), true}, {"mjpeg", "white.avi", char(255), false},
+    };
+    const size_t pixels = 64 * 48;
+    for (const Row &row : rows) {
+        if (std::ranges::count(OfferedVideoCodecs(VideoContainerOf(row.file), 48), FindVideoCodec(row.codec)) == 0)
+            continue; // a build of FFmpeg without x264
+        VideoJob job = Job(row.codec, row.file, 64, 48, 1);
+        job.format.quality = 100;
+        job.blackBegin = 1;
+        ASSERT_EQ(Record(job), VideoOutcome::Finished) << row.codec << " " << row.file;
+        const std::string planes = test::Decoded(job.file, row.white == char(255) ? "yuvj420p" : "yuv420p");
+        EXPECT_EQ(ValuesIn(planes.substr(0, pixels)), std::set<int>{uint8_t(row.white)}) << row.codec << " " << row.file;
+        EXPECT_EQ(ValuesIn(test::DecodedBgr(job.file).substr(0, pixels * 3)), std::set<int>{255})
+            << row.codec << " " << row.file;
+        const test::ProbedVideo video = test::Probe(job.file);
+        EXPECT_EQ(video.colourRange, row.white == char(255) ? "pc" : "tv") << row.codec << " " << row.file;
+        if (row.carriesColour) {
+            EXPECT_EQ(video.colourMatrix, "smpte170m") << row.codec << " " << row.file;
+            EXPECT_EQ(video.colourPrimaries, "bt709") << row.codec << " " << row.file;
+            EXPECT_EQ(video.colourTransfer, "iec61966-2-1") << row.codec << " " << row.file;
+        }
+    }
+}
+
 // Presses Stop once the file holds a number of frames.
 class StopAt final : public VideoSession::Listener {
 public:
@@ -214,6 +275,21 @@ TEST_F(VideoSessionTest, StopKeepsAPlayableFileOfTheFramesWritten)
     }
 }
 
+// Does something once the file holds a number of frames.
+class AtFrame final : public VideoSession::Listener {
+public:
+    AtFrame(int64_t frame, std::function<void()> action) : frame_(frame), action_(std::move(action)) {}
+    void FrameWritten(const VideoProgress &progress) override
+    {
+        if (progress.frameIndex == frame_)
+            action_();
+    }
+
+private:
+    int64_t frame_;
+    std::function<void()> action_;
+};
+
 TEST_F(VideoSessionTest, AFailedWriteReportsFailureAndLeavesTheFinalFileAsItWas)
 {
     fs::create_directories(dir);
@@ -224,16 +300,31 @@ TEST_F(VideoSessionTest, AFailedWriteReportsFailureAndLeavesTheFinalFileAsItWas)
         EXPECT_EQ(Record(Job("uncompressed", "kept.avi", 64, 48, 50)), VideoOutcome::Failed);
     }
     EXPECT_EQ(FileBytes(kept), "the earlier video");
-    EXPECT_TRUE(fs::exists(dir / "Orvex_VideoTemp.avi")) << "the temporary file stays where it is";
+    EXPECT_EQ(session->Failure().reason, "File too large");
+    EXPECT_EQ(TemporariesIn(dir), std::vector{session->Failure().kept}) << "the frames written stay where it says";
+    fs::remove(session->Failure().kept);
 
-    // Only a regular file is ever replaced; the complete temporary file waits beside it.
+    // Only a regular file is ever replaced, and that is known before the first frame.
     fs::create_directories(dir / "folder.avi" / "inside");
     EXPECT_EQ(Record(Job("mjpeg", "folder.avi")), VideoOutcome::Failed);
     EXPECT_TRUE(fs::is_directory(dir / "folder.avi" / "inside"));
-    EXPECT_EQ(test::Probe(dir / "Orvex_VideoTemp.avi").frames, 8);
+    EXPECT_EQ(session->Failure().reason, "Is a directory");
+    EXPECT_EQ(TemporariesIn(dir), std::vector<fs::path>{}) << "nothing was recorded";
 
-    // A rename that fails (here across file systems, to a link's end) keeps the name and the
-    // old video: nothing is deleted first.
+    // A rename that fails (here over a folder put in the file's place meanwhile) keeps the
+    // name and what is there: nothing is deleted first. The complete video waits beside it.
+    AtFrame swap(4, [&] {
+        fs::remove(kept);
+        fs::create_directories(kept / "inside");
+    });
+    EXPECT_EQ(Record(Job("mjpeg", "kept.avi"), swap), VideoOutcome::Failed);
+    EXPECT_TRUE(fs::is_directory(kept / "inside"));
+    EXPECT_EQ(session->Failure().reason, "Is a directory");
+    EXPECT_EQ(test::Probe(session->Failure().kept).frames, 8);
+    fs::remove(session->Failure().kept);
+
+    // The temporary file grows beside the end of a link, so the rename stays on its file
+    // system; the link stays a link.
     const fs::path other = fs::path("/dev/shm") / ("orvex-video-" + std::to_string(::getpid()));
     std::error_code error;
     if (!fs::create_directories(other, error) || OnOneFileSystem(other, dir)) {
@@ -242,11 +333,33 @@ TEST_F(VideoSessionTest, AFailedWriteReportsFailureAndLeavesTheFinalFileAsItWas)
     }
     std::ofstream(other / "old.avi") << "the earlier video";
     fs::create_symlink(other / "old.avi", dir / "linked.avi");
-    EXPECT_EQ(Record(Job("mjpeg", "linked.avi")), VideoOutcome::Failed);
+    EXPECT_EQ(Record(Job("mjpeg", "linked.avi")), VideoOutcome::Finished);
     EXPECT_TRUE(fs::is_symlink(dir / "linked.avi"));
-    EXPECT_EQ(FileBytes(other / "old.avi"), "the earlier video");
-    EXPECT_EQ(test::Probe(dir / "Orvex_VideoTemp.avi").frames, 8);
+    EXPECT_EQ(test::Probe(other / "old.avi").frames, 8);
+    EXPECT_EQ(TemporariesIn(dir), std::vector<fs::path>{});
+    EXPECT_EQ(TemporariesIn(other), std::vector<fs::path>{});
     fs::remove_all(other);
+}
+
+TEST_F(VideoSessionTest, TwoRecordingsIntoOneFolderEachKeepTheirOwnFrames)
+{
+    fs::create_directories(dir / "videos");
+    std::ofstream(dir / "videos" / "Orvex_VideoTemp.avi") << "someone else's temporary file";
+    std::optional<VideoOutcome> second;
+    AtFrame during(5, [&] {
+        Pipeline other(store, engine);
+        VideoSession session(other.loop, other.target, other.context, store, engine, wallClock);
+        second = session.Record(Job("mjpeg", "videos/b.avi", 96, 64, 12),
+                                [&](StarPropertySet &set) { ApplyTheme(set, store, 5, 1.0f); }, quiet);
+    });
+    EXPECT_EQ(Record(Job("mjpeg", "videos/a.avi", 64, 48, 30), during), VideoOutcome::Finished);
+    EXPECT_EQ(second, VideoOutcome::Finished);
+
+    const test::ProbedVideo a = test::Probe(dir / "videos/a.avi"), b = test::Probe(dir / "videos/b.avi");
+    EXPECT_EQ(std::tie(a.width, a.frames), std::tuple(64, 30)) << "a.avi holds its own frames";
+    EXPECT_EQ(std::tie(b.width, b.frames), std::tuple(96, 12)) << "b.avi holds its own frames";
+    EXPECT_EQ(FileBytes(dir / "videos" / "Orvex_VideoTemp.avi"), "someone else's temporary file");
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir / "videos"), {}), 3) << "no temporary file of theirs is left";
 }
 
 // Records the names of the files as they start.
@@ -282,6 +395,32 @@ TEST_F(VideoSessionTest, CyclingThemesWritesOneFilePerCandidateNamedAfterIt)
         EXPECT_EQ(test::Probe(job.folder / name).frames, 12) << name;
     EXPECT_EQ(std::distance(fs::directory_iterator(job.folder), {}), 3) << "nothing else in the folder";
     EXPECT_EQ(store.ReadSettingText("Lumora", "Stars"), "3000") << "the template was loaded as theme cycling loads it";
+}
+
+TEST_F(VideoSessionTest, CyclingThemesGivesEveryFileItsOwnNameWhenThemeNamesRepeat)
+{
+    // Themes 15 and 23 share their name; so do two entries naming one template.
+    fs::create_directories(dir / "templates");
+    std::ofstream(dir / "templates" / "Star Ray Comets") << "\r\n[Lumora]\r\nStars=3000\r\n";
+    store.WriteSetting("Advanced", "Adv_ThemeFlags", (1 << 22) | (1 << 14));
+    store.WriteSetting("Advanced", "Adv_TempDirectory", (dir / "templates").string());
+    store.WriteSetting("Advanced", "Adv_TempFileCount", 2);
+    store.WriteSetting("Advanced", "Adv_TempFile0000", "Star Ray Comets");
+    store.WriteSetting("Advanced", "Adv_TempFile0001", "Star Ray Comets");
+    VideoJob job = Job("mjpeg", "unused.avi", 64, 48, 4);
+    job.cycleThemes = true;
+    job.folder = dir / "videos";
+    FileNames started;
+    ASSERT_EQ(Record(job, started), VideoOutcome::Finished);
+
+    const std::vector<std::string> expected = {
+        "Orvex_Lumora_w64_h48_f4_Star_Ray_Comets.AVI",
+        "Orvex_Lumora_w64_h48_f4_Star_Ray_Comets_23.AVI",
+        "Orvex_Lumora_w64_h48_f4_Star_Ray_Comets_25.AVI",
+        "Orvex_Lumora_w64_h48_f4_Star_Ray_Comets_26.AVI",
+    };
+    EXPECT_EQ(started.names, expected);
+    EXPECT_EQ(std::distance(fs::directory_iterator(job.folder), {}), 4) << "one file per theme";
 }
 
 } // namespace

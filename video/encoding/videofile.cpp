@@ -9,6 +9,7 @@ extern "C" {
 #include <libavformat/avformat.h>
 #include <libavutil/imgutils.h>
 #include <libavutil/opt.h>
+#include <libavutil/pixdesc.h>
 #include <libswscale/swscale.h>
 }
 
@@ -25,6 +26,14 @@ std::string Text(std::string_view view)
     return std::string(view);
 }
 
+// FFmpeg's words for an error code; for the codes of the system, the system's words.
+std::string ErrorText(int code)
+{
+    char text[AV_ERROR_MAX_STRING_SIZE] = {};
+    av_strerror(code, text, sizeof text);
+    return text;
+}
+
 } // namespace
 
 struct VideoFile::Encoder {
@@ -37,6 +46,7 @@ struct VideoFile::Encoder {
     int64_t nextPts = 0;
     int32_t width = 0;
     int32_t height = 0;
+    std::string failure; // why the last step failed
 
     Encoder() = default;
     Encoder(const Encoder &) = delete;
@@ -54,12 +64,25 @@ struct VideoFile::Encoder {
     }
 
     bool Create(const std::filesystem::path &file, const VideoFormat &f);
+    void TagColours(AVPixelFormat pixels);
     void SetQuality(const VideoFormat &f);
     bool OpenOutput(const std::filesystem::path &file);
     bool PrepareFrames(AVPixelFormat pixels);
     // Sends frame (null: the end of the stream) and writes every packet that is ready.
     bool Send(const AVFrame *frame);
     bool WriteFailed() const { return format->pb == nullptr || format->pb->error < 0; }
+    // false, keeping why: what failed, and FFmpeg's reason when there is a code.
+    bool Fail(std::string what, int code = 0)
+    {
+        failure = code < 0 ? what + ": " + ErrorText(code) : std::move(what);
+        return false;
+    }
+    // false, keeping the reason the file could not be written.
+    bool WriteFailure(int code)
+    {
+        failure = ErrorText(format->pb != nullptr && format->pb->error < 0 ? format->pb->error : code);
+        return false;
+    }
 };
 
 bool VideoFile::Encoder::Create(const std::filesystem::path &file, const VideoFormat &f)
@@ -67,13 +90,16 @@ bool VideoFile::Encoder::Create(const std::filesystem::path &file, const VideoFo
     const AVOutputFormat *container = av_guess_format(Text(f.container).c_str(), nullptr, nullptr);
     const AVCodec *encoder = avcodec_find_encoder_by_name(Text(f.codec->encoder).c_str());
     const AVPixelFormat pixels = av_get_pix_fmt(Text(f.codec->pixelFormat).c_str());
-    if (container == nullptr || encoder == nullptr || pixels == AV_PIX_FMT_NONE
-        || avformat_alloc_output_context2(&format, container, nullptr, file.c_str()) < 0)
-        return false;
+    if (container == nullptr)
+        return Fail("this FFmpeg build cannot write " + Text(f.container) + " files");
+    if (encoder == nullptr || pixels == AV_PIX_FMT_NONE)
+        return Fail("this FFmpeg build has no " + Text(f.codec->encoder) + " encoder");
+    if (const int made = avformat_alloc_output_context2(&format, container, nullptr, file.c_str()); made < 0)
+        return Fail("cannot set up the " + Text(f.container) + " file", made);
     stream = avformat_new_stream(format, nullptr);
     codec = avcodec_alloc_context3(encoder);
     if (stream == nullptr || codec == nullptr)
-        return false;
+        return Fail("out of memory");
     width = f.width;
     height = f.height;
     codec->width = f.width;
@@ -85,16 +111,29 @@ bool VideoFile::Encoder::Create(const std::filesystem::path &file, const VideoFo
     // Frames leave the encoder in the order they came: no reordering in the file.
     codec->max_b_frames = 0;
     codec->thread_count = 0;
-    if (f.codec->pixelFormat == "yuvj420p")
-        codec->color_range = AVCOL_RANGE_JPEG;
+    TagColours(pixels);
     if (format->oformat->flags & AVFMT_GLOBALHEADER)
         codec->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
     SetQuality(f);
-    if (avcodec_open2(codec, encoder, nullptr) < 0 || avcodec_parameters_from_context(stream->codecpar, codec) < 0)
-        return false;
+    if (const int opened = avcodec_open2(codec, encoder, nullptr); opened < 0)
+        return Fail("the " + Text(f.codec->encoder) + " encoder does not take this format", opened);
+    if (const int copied = avcodec_parameters_from_context(stream->codecpar, codec); copied < 0)
+        return Fail("cannot describe the stream", copied);
     stream->time_base = codec->time_base;
     stream->avg_frame_rate = codec->framerate;
     return OpenOutput(file) && PrepareFrames(pixels);
+}
+
+void VideoFile::Encoder::TagColours(AVPixelFormat pixels)
+{
+    // The frames are sRGB pictures: BT.709 primaries and the sRGB transfer. swscale turns
+    // them into YUV with the BT.601 matrix, limited range unless the layout is JPEG's full
+    // one. Untagged, players guess, and many guess BT.709 for HD sizes.
+    const bool rgb = (av_pix_fmt_desc_get(pixels)->flags & AV_PIX_FMT_FLAG_RGB) != 0;
+    codec->color_primaries = AVCOL_PRI_BT709;
+    codec->color_trc = AVCOL_TRC_IEC61966_2_1;
+    codec->colorspace = rgb ? AVCOL_SPC_RGB : AVCOL_SPC_SMPTE170M;
+    codec->color_range = rgb || pixels == AV_PIX_FMT_YUVJ420P ? AVCOL_RANGE_JPEG : AVCOL_RANGE_MPEG;
 }
 
 void VideoFile::Encoder::SetQuality(const VideoFormat &f)
@@ -114,38 +153,49 @@ void VideoFile::Encoder::SetQuality(const VideoFormat &f)
 
 bool VideoFile::Encoder::OpenOutput(const std::filesystem::path &file)
 {
-    return avio_open(&format->pb, file.c_str(), AVIO_FLAG_WRITE) >= 0 && avformat_write_header(format, nullptr) >= 0;
+    if (const int opened = avio_open(&format->pb, file.c_str(), AVIO_FLAG_WRITE); opened < 0)
+        return Fail(ErrorText(opened));
+    if (const int written = avformat_write_header(format, nullptr); written < 0)
+        return WriteFailure(written);
+    return true;
 }
 
 bool VideoFile::Encoder::PrepareFrames(AVPixelFormat pixels)
 {
     frame = av_frame_alloc();
     packet = av_packet_alloc();
-    scaler = sws_getContext(width, height, AV_PIX_FMT_BGR24, width, height, pixels, SWS_BILINEAR, nullptr, nullptr,
-                            nullptr);
+    // Without accurate rounding white comes out one step short of the range's top (Y 234
+    // instead of 235), and decodes a few levels off white.
+    scaler = sws_getContext(width, height, AV_PIX_FMT_BGR24, width, height, pixels, SWS_BILINEAR | SWS_ACCURATE_RND,
+                            nullptr, nullptr, nullptr);
     if (frame == nullptr || packet == nullptr || scaler == nullptr)
-        return false;
+        return Fail("cannot set up the conversion of frames");
     frame->format = pixels;
     frame->width = width;
     frame->height = height;
     frame->color_range = codec->color_range;
-    return av_frame_get_buffer(frame, 0) >= 0;
+    frame->colorspace = codec->colorspace;
+    frame->color_primaries = codec->color_primaries;
+    frame->color_trc = codec->color_trc;
+    if (const int allocated = av_frame_get_buffer(frame, 0); allocated < 0)
+        return Fail("cannot allocate a frame", allocated);
+    return true;
 }
 
 bool VideoFile::Encoder::Send(const AVFrame *next)
 {
-    if (avcodec_send_frame(codec, next) < 0)
-        return false;
+    if (const int sent = avcodec_send_frame(codec, next); sent < 0)
+        return Fail("the encoder refused a frame", sent);
     for (;;) {
         const int received = avcodec_receive_packet(codec, packet);
         if (received == AVERROR(EAGAIN) || received == AVERROR_EOF)
-            return !WriteFailed();
+            return !WriteFailed() || WriteFailure(0);
         if (received < 0)
-            return false;
+            return Fail("the encoder failed", received);
         av_packet_rescale_ts(packet, codec->time_base, stream->time_base);
         packet->stream_index = stream->index;
-        if (av_interleaved_write_frame(format, packet) < 0)
-            return false;
+        if (const int written = av_interleaved_write_frame(format, packet); written < 0)
+            return WriteFailure(written);
     }
 }
 
@@ -155,13 +205,18 @@ VideoFile::~VideoFile() = default;
 bool VideoFile::Open(const std::filesystem::path &file, const VideoFormat &format)
 {
     encoder_.reset();
-    if (format.codec == nullptr || format.width < 1 || format.height < 1 || format.rate < 1)
+    error_.clear();
+    if (format.codec == nullptr || format.width < 1 || format.height < 1 || format.rate < 1) {
+        error_ = "no codec, frame size or rate";
         return false;
+    }
     // The library's notes would land on the terminal of a program that shows none.
     av_log_set_level(AV_LOG_QUIET);
     auto encoder = std::make_unique<Encoder>();
-    if (!encoder->Create(file, format))
+    if (!encoder->Create(file, format)) {
+        error_ = encoder->failure;
         return false;
+    }
     encoder_ = std::move(encoder);
     return true;
 }
@@ -171,8 +226,10 @@ bool VideoFile::WriteFrame(const uint8_t *bottomUpBgr)
     if (!encoder_)
         return false;
     Encoder &e = *encoder_;
-    if (av_frame_make_writable(e.frame) < 0)
+    if (const int writable = av_frame_make_writable(e.frame); writable < 0) {
+        error_ = "cannot allocate a frame: " + ErrorText(writable);
         return false;
+    }
     // A negative stride reads the rows from the last in memory, the picture's top.
     const int rowBytes = e.width * 3;
     const uint8_t *const top[1] = {bottomUpBgr + size_t(e.height - 1) * size_t(rowBytes)};
@@ -180,7 +237,11 @@ bool VideoFile::WriteFrame(const uint8_t *bottomUpBgr)
     sws_scale(e.scaler, top, strides, 0, e.height, e.frame->data, e.frame->linesize);
     e.frame->pts = e.nextPts++;
     e.frame->quality = e.codec->global_quality;
-    return e.Send(e.frame);
+    if (!e.Send(e.frame)) {
+        error_ = e.failure;
+        return false;
+    }
+    return true;
 }
 
 bool VideoFile::Close()
@@ -189,10 +250,15 @@ bool VideoFile::Close()
         return false;
     Encoder &e = *encoder_;
     bool written = e.Send(nullptr);
-    written = av_write_trailer(e.format) >= 0 && written;
+    if (const int trailer = av_write_trailer(e.format); trailer < 0 && written)
+        written = e.WriteFailure(trailer);
     avio_flush(e.format->pb);
-    written = written && !e.WriteFailed();
-    written = avio_closep(&e.format->pb) >= 0 && written;
+    if (written && e.WriteFailed())
+        written = e.WriteFailure(0);
+    if (const int closed = avio_closep(&e.format->pb); closed < 0 && written)
+        written = e.Fail(ErrorText(closed));
+    if (!written)
+        error_ = e.failure;
     encoder_.reset();
     return written;
 }

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <memory>
+#include <string>
 #include <string_view>
 
 namespace orvex {
@@ -41,9 +42,13 @@ public:
     // write failed. The file is closed either way.
     bool Close();
 
+    // Why the last Open, WriteFrame or Close failed, in FFmpeg's or the system's words.
+    const std::string &Error() const { return error_; }
+
 private:
     struct Encoder;
     std::unique_ptr<Encoder> encoder_;
+    std::string error_;
 };
 
 } // namespace orvex

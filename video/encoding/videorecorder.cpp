@@ -3,7 +3,9 @@
 #include "clock.h"
 #include "enginelibrary.h"
 #include "framepresenter.h"
-#include "videoplacement.h"
+#include "safefile.h"
+
+#include <system_error>
 
 namespace orvex {
 
@@ -22,19 +24,37 @@ VideoRecorder::VideoRecorder(EngineLibrary &engine, Clock &wallClock, std::atomi
 bool VideoRecorder::OpenVideo(const std::filesystem::path &finalName, const VideoFormat &format, int64_t endIndex)
 {
     finalName_ = finalName;
-    temp_ = VideoTempFile(finalName.parent_path());
+    temp_.reset();
     format_ = format;
     frameIndex_ = 0;
     endIndex_ = endIndex;
     recordStart_.reset();
     failed_ = false;
+    failure_ = {finalName, {}, {}};
     try {
-        std::error_code ignored;
-        std::filesystem::create_directories(temp_.parent_path(), ignored);
-        std::filesystem::remove(temp_, ignored);
+        std::error_code error;
+        if (finalName.has_parent_path() && !std::filesystem::create_directories(finalName.parent_path(), error)
+            && error) {
+            failure_.reason = error.message();
+            return false;
+        }
+        // Found now, not after every frame is encoded.
+        const ReplaceCheck check = CheckReplaceable(finalName);
+        if (!check.target) {
+            failure_.reason = check.reason;
+            return false;
+        }
+        temp_ = CreateVideoTemp(*check.target, failure_.reason);
+        if (!temp_)
+            return false;
         pixels_.assign(size_t(format.width) * size_t(format.height) * 3, 0);
-        return file_.Open(temp_, format);
-    } catch (const std::exception &) {
+        if (!file_.Open(temp_->path, format)) {
+            EndFailed(file_.Error());
+            return false;
+        }
+        return true;
+    } catch (const std::exception &error) {
+        EndFailed(error.what());
         return false;
     }
 }
@@ -45,9 +65,13 @@ void VideoRecorder::FramePresented(const FramePresenter &presenter)
         return;
     try {
         WriteVideoFrame(presenter);
-    } catch (...) {
+    } catch (const std::exception &error) {
         // The engine could not be reached, or the listener failed: the file cannot go on.
         failed_ = true;
+        failure_.reason = error.what();
+    } catch (...) {
+        failed_ = true;
+        failure_.reason = "a frame could not be made";
     }
     if (failed_ || frameIndex_ >= endIndex_)
         stopRequested_ = true;
@@ -58,12 +82,16 @@ void VideoRecorder::WriteVideoFrame(const FramePresenter &presenter)
     const FrameGeometry &g = presenter.Geometry();
     if (g.renderWidth != format_.width || g.renderHeight != format_.height) {
         failed_ = true;
+        failure_.reason = "a frame of " + std::to_string(g.renderWidth) + "x" + std::to_string(g.renderHeight)
+                          + " pixels came for a video of " + std::to_string(format_.width) + "x"
+                          + std::to_string(format_.height);
         return;
     }
     engine_.CopyRGBtoBMP(presenter.Work().data(), pixels_.data(), format_.width, g.renderWidth, format_.height,
                          presenter.FilterType(), presenter.FilterMask(), kVideoPixelDepth);
     if (!file_.WriteFrame(pixels_.data())) {
         failed_ = true;
+        failure_.reason = file_.Error();
         return;
     }
     ++frameIndex_;
@@ -74,14 +102,48 @@ void VideoRecorder::WriteVideoFrame(const FramePresenter &presenter)
         listener_({frameIndex_, endIndex_, format_.rate, now - *recordStart_});
 }
 
-bool VideoRecorder::CloseVideo()
-{
-    return file_.Close() && !failed_;
-}
-
 bool VideoRecorder::FinishVideo()
 {
-    return CloseVideo() && PlaceVideoFile(temp_, finalName_);
+    if (!temp_) {
+        if (failure_.reason.empty())
+            failure_.reason = "the file was never started";
+        return false;
+    }
+    if (failed_) {
+        EndFailed(failure_.reason);
+        return false;
+    }
+    if (!file_.Close()) {
+        EndFailed(file_.Error());
+        return false;
+    }
+    std::string reason;
+    if (!PlaceVideoFile(*temp_, finalName_, reason)) {
+        EndFailed(reason);
+        return false;
+    }
+    temp_.reset();
+    return true;
+}
+
+void VideoRecorder::AbandonVideo(std::string why)
+{
+    EndFailed(failed_ ? failure_.reason : std::move(why));
+}
+
+void VideoRecorder::EndFailed(std::string why)
+{
+    failure_.reason = std::move(why);
+    if (file_.IsOpen())
+        file_.Close();
+    if (!temp_)
+        return;
+    // A file of frames may be worth something to the user; an empty one is not.
+    if (frameIndex_ > 0)
+        failure_.kept = temp_->path;
+    else
+        RemoveVideoTemp(*temp_);
+    temp_.reset();
 }
 
 } // namespace orvex

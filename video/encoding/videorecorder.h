@@ -1,11 +1,13 @@
 #pragma once
 // Writes the presented frames into one video file at a time: the frame the video gets
 // is the work buffer passed through the colour filter, as 24-bit bottom-up rows. The
-// file grows under a temporary name beside its final one and takes that name only once
-// it is complete.
+// file grows under a temporary name of its own beside its final one and takes that name
+// only once it is complete.
 
+#include "videofailure.h"
 #include "videofile.h"
 #include "videoframesink.h"
+#include "videoplacement.h"
 #include "videoprogress.h"
 
 #include <atomic>
@@ -30,9 +32,11 @@ public:
 
     void SetProgressListener(ProgressListener listener) { listener_ = std::move(listener); }
 
-    // OpenVideo: removes an earlier temporary file beside finalName and starts a new one
-    // there for frames of format (sides and rate already within their ranges), expecting
-    // endIndex frames. false when the file cannot be created.
+    // OpenVideo: starts a temporary file beside finalName for frames of format (sides and
+    // rate already within their ranges), expecting endIndex frames. false, before any
+    // frame, when finalName could never be written (anything but a regular file that may
+    // be replaced or a new name in a folder we may write to; its folder is created when
+    // missing) or the file cannot be started.
     bool OpenVideo(const std::filesystem::path &finalName, const VideoFormat &format, int64_t endIndex);
     // More frames to come before the file is complete.
     void ExtendEnd(int64_t frames) { endIndex_ += frames; }
@@ -42,19 +46,25 @@ public:
     // WriteVideoFrame: one frame into the open file.
     void FramePresented(const FramePresenter &presenter) override;
 
-    // Completes the temporary file: the encoder's last frames and the container's index.
-    bool CloseVideo();
-    // CloseVideo, then the temporary file replaces the final one in one rename; false
-    // (the temporary file kept, the final file untouched) when any step failed.
+    // Completes the temporary file, then it replaces the final one in one rename; false
+    // when any step failed: the final file is untouched and the temporary file is kept
+    // when it holds frames.
     bool FinishVideo();
+    // Ends the file without giving it its final name, for why; it is kept when it holds
+    // frames.
+    void AbandonVideo(std::string why);
 
     int64_t FrameIndex() const { return frameIndex_; }
     int64_t EndIndex() const { return endIndex_; }
     // A frame could not be converted or written since the file was opened.
     bool Failed() const { return failed_; }
+    // Why the last file failed, and where its frames are kept.
+    const VideoFailure &Failure() const { return failure_; }
 
 private:
     void WriteVideoFrame(const FramePresenter &presenter);
+    // Closes the file after a failure, keeping it when it holds frames.
+    void EndFailed(std::string why);
 
     EngineLibrary &engine_;
     Clock &wallClock_;
@@ -62,8 +72,9 @@ private:
     ProgressListener listener_;
     VideoFile file_;
     VideoFormat format_;
-    std::filesystem::path temp_;
+    std::optional<VideoTemp> temp_;
     std::filesystem::path finalName_;
+    VideoFailure failure_;
     std::vector<uint8_t> pixels_;
     int64_t frameIndex_ = 0;
     int64_t endIndex_ = 0;

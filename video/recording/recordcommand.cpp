@@ -18,18 +18,27 @@
 #include <unistd.h>
 
 #include <iostream>
+#include <sstream>
 
 namespace orvex {
 
 namespace {
 
-// The codec as asked, when this build offers it for the file's container and height.
-const VideoCodec *OfferedCodec(const RecordOptions &options)
+// The codec as asked, or the container's default, when this build offers it for the
+// file's container and height; nullptr, with why, otherwise.
+const VideoCodec *OfferedCodec(const RecordOptions &options, std::string &why)
 {
-    for (const VideoCodec *codec : OfferedVideoCodecs(VideoContainerOf(options.path), VideoFrameHeight(options.height)))
-        if (codec->name == options.codec)
-            return codec;
-    return nullptr;
+    const std::string_view container = VideoContainerOf(options.path);
+    const int32_t height = VideoFrameHeight(options.height);
+    if (options.codec.empty()) {
+        const VideoCodec *codec = DefaultVideoCodec(container, height);
+        if (codec == nullptr)
+            why = "this build offers no codec for it";
+        return codec;
+    }
+    const VideoCodec *codec = FindVideoCodec(options.codec);
+    why = codec == nullptr ? "there is no codec named " + options.codec : WhyNotOffered(*codec, container, height);
+    return why.empty() ? codec : nullptr;
 }
 
 std::string OfferedNames(const RecordOptions &options)
@@ -37,7 +46,7 @@ std::string OfferedNames(const RecordOptions &options)
     std::string names;
     for (const VideoCodec *codec : OfferedVideoCodecs(VideoContainerOf(options.path), VideoFrameHeight(options.height)))
         names += (names.empty() ? "" : ", ") + std::string(codec->name);
-    return names;
+    return names.empty() ? "none" : names;
 }
 
 VideoJob JobOf(const RecordOptions &options, const VideoCodec &codec)
@@ -55,7 +64,8 @@ VideoJob JobOf(const RecordOptions &options, const VideoCodec &codec)
     return job;
 }
 
-VideoOutcome Record(const RecordOptions &options, const VideoCodec &codec, RecordProgress &progress)
+VideoOutcome Record(const RecordOptions &options, const VideoCodec &codec, RecordProgress &progress,
+                    VideoFailure &failure)
 {
     StartupContext context(ResolveSeed(options.seed, std::getenv("ORVEX_SEED"), std::cerr));
     const StopSignals stopSignals(context.stopRequested);
@@ -71,24 +81,41 @@ VideoOutcome Record(const RecordOptions &options, const VideoCodec &codec, Recor
     OffscreenTarget target(options.width, options.height);
     RunLoop loop(context, store, engine, loopClock, pump, target);
     VideoSession session(loop, target, context, store, engine, wallClock);
-    return session.Record(JobOf(options, codec), [&](StarPropertySet &set) {
+    const VideoOutcome outcome = session.Record(JobOf(options, codec), [&](StarPropertySet &set) {
         ApplyTheme(set, store, options.theme, loop.Settings().perfMult);
     }, progress);
+    failure = session.Failure();
+    return outcome;
+}
+
+// Every line of the message on a line of its own, as the program's other messages are.
+void TellFailure(const VideoFailure &failure)
+{
+    std::istringstream lines(VideoFailureText(failure));
+    for (std::string line; std::getline(lines, line);)
+        std::cerr << "orvex-lumora: " << line << "\n";
 }
 
 } // namespace
 
 int RunRecord(const RecordOptions &options)
 {
-    const VideoCodec *codec = OfferedCodec(options);
+    if (const std::string problem = VideoNameProblem(options.path); !problem.empty()) {
+        TellFailure({options.path, problem, {}});
+        return 1;
+    }
+    std::string why;
+    const VideoCodec *codec = OfferedCodec(options, why);
     if (codec == nullptr) {
-        std::cerr << "orvex-lumora: no codec " << options.codec << " for " << options.path.string()
-                  << " at this size; this build offers: " << OfferedNames(options) << "\n";
+        std::cerr << "orvex-lumora: cannot record " << (options.codec.empty() ? "a video" : options.codec) << " into "
+                  << options.path.string() << ": " << why << "; for it at this size this build offers: "
+                  << OfferedNames(options) << "\n";
         return 1;
     }
     RecordProgress progress(std::cerr, ::isatty(STDERR_FILENO) == 1);
+    VideoFailure failure{options.path, "the recording could not be set up", {}};
     try {
-        switch (Record(options, *codec, progress)) {
+        switch (Record(options, *codec, progress, failure)) {
         case VideoOutcome::Finished:
             progress.Finished(options.path);
             return 0;
@@ -99,11 +126,12 @@ int RunRecord(const RecordOptions &options)
         case VideoOutcome::Failed:
             break;
         }
-    } catch (const std::exception &) {
+    } catch (const std::exception &error) {
         // Nothing but a missing resource throws here; the file is not complete either way.
+        failure.reason = error.what();
     }
-    std::cerr << "orvex-lumora: " << kVideoWriteError << " (" << options.path.string()
-              << "; any earlier file there is left as it was)\n";
+    progress.EndBar();
+    TellFailure(failure);
     return 1;
 }
 

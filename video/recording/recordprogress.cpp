@@ -44,10 +44,16 @@ void RecordProgress::FrameWritten(const VideoProgress &progress)
     drawn_ = true;
 }
 
-void RecordProgress::Finished(const std::filesystem::path &file)
+void RecordProgress::EndBar()
 {
     if (drawn_)
         out_ << '\n';
+    drawn_ = false;
+}
+
+void RecordProgress::Finished(const std::filesystem::path &file)
+{
+    EndBar();
     char rate[32];
     std::snprintf(rate, sizeof rate, "%.1f", FramesPerSecond(last_));
     out_ << "orvex-lumora: wrote " << last_.frameIndex << " frames to " << file.string() << " (" << rate

@@ -19,6 +19,8 @@ public:
 
     // Ends the bar's line, then says what was written.
     void Finished(const std::filesystem::path &file);
+    // Ends the bar's line, so that what follows starts a line of its own.
+    void EndBar();
 
 private:
     std::ostream &out_;

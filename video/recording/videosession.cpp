@@ -56,23 +56,28 @@ void VideoSession::Stop()
 VideoOutcome VideoSession::Record(const VideoJob &job, const PropertiesSource &properties, Listener &listener)
 {
     stopped_ = false;
+    failure_ = {};
     const VideoFormat format = WithinRanges(job.format);
     recorder_.SetProgressListener([&listener](const VideoProgress &progress) { listener.FrameWritten(progress); });
     VideoOutcome outcome = VideoOutcome::Finished;
     if (!job.cycleThemes) {
         listener.FileStarted(job.file);
-        outcome = RecordFile(format, job, job.file, properties);
+        outcome = RecordFile(format, job, job.file, properties, listener);
     } else {
         const PropsContext props{store_, context_.templates, {context_.screenWidthPx, context_.screenHeightPx}};
         const int64_t frames = int64_t(job.animationFrames) + job.blackBegin + job.blackEnd;
-        for (const VideoTheme &theme : VideoCycleThemes(store_, context_.random)) {
-            if (outcome != VideoOutcome::Finished || stopped_)
+        const std::vector<VideoTheme> themes = VideoCycleThemes(store_, context_.random);
+        const std::vector<std::string> names = CyclingVideoFileNames(format.width, format.height, frames, themes);
+        for (size_t i = 0; i < themes.size(); ++i) {
+            if (outcome != VideoOutcome::Finished || Stopping(listener))
                 break;
             // The last file's writer asked the loop to stop; the next file runs afresh.
             context_.stopRequested = false;
-            const auto file = job.folder / CyclingVideoFileName(format.width, format.height, frames, theme.name);
+            const VideoTheme &theme = themes[i];
+            const auto file = job.folder / names[i];
             listener.FileStarted(file);
-            outcome = RecordFile(format, job, file, [&](StarPropertySet &set) { ApplyVideoTheme(theme, set, props); });
+            outcome = RecordFile(
+                format, job, file, [&](StarPropertySet &set) { ApplyVideoTheme(theme, set, props); }, listener);
         }
     }
     SetRecordingState(false);
@@ -81,12 +86,15 @@ VideoOutcome VideoSession::Record(const VideoJob &job, const PropertiesSource &p
 }
 
 VideoOutcome VideoSession::RecordFile(const VideoFormat &format, const VideoJob &job, const std::filesystem::path &file,
-                                      const PropertiesSource &properties)
+                                      const PropertiesSource &properties, const Listener &listener)
 {
     try {
         // 1. The display run and the theme; black frames take the theme's colour filter.
-        if (!PrepareDisplay(format))
+        if (!PrepareDisplay(format)) {
+            failure_ = {file, "the picture could not be made " + std::to_string(format.width) + "x"
+                                  + std::to_string(format.height) + " pixels", {}};
             return VideoOutcome::Failed;
+        }
         properties(context_.properties);
         // The theme's fade ends with the animation: a theme shorter than its own fade is
         // given that much.
@@ -94,31 +102,40 @@ VideoOutcome VideoSession::RecordFile(const VideoFormat &format, const VideoJob 
         const RunFilter filter = FilterFromEffects(context_.properties.effects);
         loop_.Presenter().SetFilter(filter.type, filter.mask);
         // 2. The file, then the black frames before and the animation.
-        if (!recorder_.OpenVideo(file, format, int64_t(job.animationFrames) + job.blackBegin)) {
-            recorder_.CloseVideo();
-            return VideoOutcome::Failed;
-        }
+        if (!recorder_.OpenVideo(file, format, int64_t(job.animationFrames) + job.blackBegin))
+            return Failed();
         const AttachedSink attached(loop_.Presenter(), recorder_);
         PresentBlankFrames(job.blackBegin);
         recorder_.RestartTiming();
         if (!SetRecordingState(true) || recorder_.Failed()) {
-            recorder_.CloseVideo();
-            return VideoOutcome::Failed;
+            recorder_.AbandonVideo("the animation presented no frame");
+            return Failed();
         }
         // 3. A complete animation fades through the black frames after it; a stopped one
         //    keeps the frames written so far.
-        const bool complete = !stopped_ && recorder_.FrameIndex() >= recorder_.EndIndex();
+        const bool complete = !Stopping(listener) && recorder_.FrameIndex() >= recorder_.EndIndex();
         if (complete) {
             recorder_.ExtendEnd(job.blackEnd);
             PresentBlankFrames(job.blackEnd);
         }
         if (!recorder_.FinishVideo())
-            return VideoOutcome::Failed;
+            return Failed();
         return complete ? VideoOutcome::Finished : VideoOutcome::Stopped;
-    } catch (const std::exception &) {
-        recorder_.CloseVideo();
-        return VideoOutcome::Failed;
+    } catch (const std::exception &error) {
+        recorder_.AbandonVideo(error.what());
+        return Failed();
     }
+}
+
+bool VideoSession::Stopping(const Listener &listener) const
+{
+    return stopped_ || listener.StopAsked();
+}
+
+VideoOutcome VideoSession::Failed()
+{
+    failure_ = recorder_.Failure();
+    return VideoOutcome::Failed;
 }
 
 bool VideoSession::PrepareDisplay(const VideoFormat &format)

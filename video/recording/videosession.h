@@ -4,6 +4,7 @@
 // per theme of the theme cycle, each with its black frames before and after. The run
 // loop drives every frame; the frames reach the file through the presenter's video sink.
 
+#include "videofailure.h"
 #include "videofile.h"
 #include "videoprogress.h"
 #include "videorecorder.h"
@@ -11,7 +12,6 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
-#include <string_view>
 
 namespace orvex {
 
@@ -23,13 +23,10 @@ class SettingsStore;
 struct StartupContext;
 struct StarPropertySet;
 
-// What the window and the command line say when a file could not be written.
-inline constexpr std::string_view kVideoWriteError = "There was an error writing the file.";
-
 enum class VideoOutcome {
     Finished, // every file complete and in place
     Stopped,  // stopped early; the file being recorded holds the frames written so far
-    Failed,   // a file could not be written: its final name is untouched
+    Failed,   // a file could not be written: its final name is untouched (see Failure)
 };
 
 struct VideoJob {
@@ -49,6 +46,10 @@ public:
         virtual ~Listener() = default;
         virtual void FileStarted(const std::filesystem::path &) {}
         virtual void FrameWritten(const VideoProgress &) {}
+        // A stop asked from outside the run loop (a stop signal, which also sets the
+        // loop's stop flag): the current file ends as Stop ends it, and no further one
+        // starts.
+        virtual bool StopAsked() const { return false; }
     };
     // Fills the property set a single video is recorded with.
     using PropertiesSource = std::function<void(StarPropertySet &)>;
@@ -64,12 +65,18 @@ public:
     // no further file is started.
     void Stop();
 
+    // After a failed Record: which file, why, and where its frames are kept.
+    const VideoFailure &Failure() const { return failure_; }
+
 private:
     VideoOutcome RecordFile(const VideoFormat &format, const VideoJob &job, const std::filesystem::path &file,
-                            const PropertiesSource &properties);
+                            const PropertiesSource &properties, const Listener &listener);
+    bool Stopping(const Listener &listener) const;
     // Fails when the target cannot be sized to the video frame.
     bool PrepareDisplay(const VideoFormat &format);
     void PresentBlankFrames(int32_t count);
+    // The recorder's failure, as the session's.
+    VideoOutcome Failed();
     // Runs the animation until the last frame of the file or a stop; false when the run
     // loop presented no frame at all.
     bool SetRecordingState(bool recording);
@@ -79,6 +86,7 @@ private:
     StartupContext &context_;
     SettingsStore &store_;
     VideoRecorder recorder_;
+    VideoFailure failure_;
     bool stopped_ = false;
 };
 

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,6 +17,7 @@ namespace orvex {
 class ProgramRandomTable;
 
 struct VideoTheme {
+    int32_t number = 0;                 // in the theme list: 1 .. 24 factory themes, templates after
     int32_t factoryTheme = 0;           // 1 .. 24; 0 for a template file
     std::filesystem::path templateFile; // a template file's full path
     std::string name;                   // the factory theme's name or the template's stored file name
@@ -29,8 +31,12 @@ std::vector<VideoTheme> VideoCycleThemes(const SettingsStore &store, ProgramRand
 // into the store, as theme cycling does.
 void ApplyVideoTheme(const VideoTheme &theme, StarPropertySet &set, const PropsContext &props);
 
-// "Orvex_Lumora_w320_h240_f360_Wavering_Comets.AVI": frames counts the black frames too.
-// The theme name loses its ":" (and "/", the folder separator); spaces become "_".
-std::string CyclingVideoFileName(int32_t width, int32_t height, int64_t frames, std::string_view themeName);
+// One file name per theme, in order, like "Orvex_Lumora_w320_h240_f360_Wavering_Comets.AVI":
+// frames counts the black frames too; the theme name loses its ":" (and "/", the folder
+// separator) and spaces become "_". A name that an earlier theme's file already has (in
+// any mix of capitals, which some disks do not tell apart) takes the theme's number,
+// "..._Star_Ray_Comets_23.AVI", so that no file of the cycle replaces another.
+std::vector<std::string> CyclingVideoFileNames(int32_t width, int32_t height, int64_t frames,
+                                               std::span<const VideoTheme> themes);
 
 } // namespace orvex

@@ -2,6 +2,7 @@
 // what its start button records.
 #include "videowindow.h"
 
+#include "capturefolder.h"
 #include "enginelibrary.h"
 #include "settingsstore.h"
 #include "startupcontext.h"
@@ -11,14 +12,17 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <functional>
 
 namespace orvex {
@@ -112,6 +116,55 @@ TEST_F(VideoWindowTest, ShowsTheStoredSettingsAndStoresTheFieldsAsLeftOnClose)
     EXPECT_FALSE(store.ReadSettingText("General\\Video", "WindowSize").empty()) << "the placement is kept";
 }
 
+TEST_F(VideoWindowTest, LeavingTheLengthFieldCountsTheFramesFromTheFieldsAsTheyAre)
+{
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    auto &length = Find<QLineEdit>("txtFrames");
+    const auto type = [&](const char *text) {
+        length.setFocus();
+        length.clear();
+        QTest::keyClicks(&length, text);
+        QTest::keyClick(&length, Qt::Key_Tab);
+    };
+    Find<QComboBox>("cboCapture").setCurrentText("Seconds of Animation:");
+    type("10");
+    EXPECT_EQ(Find<QLabel>("lblTotalFrames").text().toStdString(), "Total Frames:  240");
+    Find<QComboBox>("cboFPS").setCurrentText("30");
+    type("10");
+    EXPECT_EQ(Find<QLabel>("lblTotalFrames").text().toStdString(), "Total Frames:  300");
+}
+
+TEST_F(VideoWindowTest, TheFileDialogOpensInTheVideoFolderWithTheCurrentFileChosen)
+{
+    QString folder, chosen;
+    const auto look = [&](QWidget &modal) {
+        auto &files = dynamic_cast<QFileDialog &>(modal);
+        folder = files.directory().absolutePath();
+        chosen = files.selectedFiles().value(0);
+        files.reject();
+    };
+    {
+        ModalAnswers answers(*window, look);
+        Click("cmdSelectFile");
+    }
+    EXPECT_EQ(folder.toStdString(), dir.string());
+    EXPECT_EQ(chosen.toStdString(), (dir / "clip.avi").string());
+
+    // Before the first choice nothing is stored: the folder is the program's.
+    window.reset();
+    store.WriteSetting("Video", "DefaultDirectory", "");
+    store.WriteSetting("Video", "VideoFilename", "");
+    window = std::make_unique<VideoWindow>(context, store, engine);
+    window->show();
+    {
+        ModalAnswers answers(*window, look);
+        Click("cmdSelectFile");
+    }
+    const fs::path programFolder = CaptureFolder(CaptureEnvironment::FromProcess());
+    EXPECT_EQ(folder.toStdString(), programFolder.string());
+    EXPECT_EQ(chosen.toStdString(), (programFolder / "Orvex_Lumora_Video.AVI").string());
+}
+
 TEST_F(VideoWindowTest, RestoreDefaultsAsksFirstThenResetsTheNumbersAndForgetsTheCompression)
 {
     store.WriteSetting("Video", "DefaultParms_fccHandler", int32_t(FourCC("MJPG")));
@@ -144,7 +197,64 @@ TEST_F(VideoWindowTest, CancellingTheCompressionWritesNoFileAndSaysNothing)
     Click("cmdDispPreview");
     EXPECT_EQ(answers.titles, QStringList{"Video Compression"}) << "no message follows";
     EXPECT_FALSE(fs::exists(dir / "clip.avi"));
-    EXPECT_FALSE(fs::exists(dir / "Orvex_VideoTemp.avi"));
+    for (const fs::directory_entry &entry : fs::directory_iterator(dir))
+        EXPECT_FALSE(entry.path().filename().string().starts_with("Orvex_VideoTemp")) << entry.path();
+}
+
+// Where a control lies in its window.
+QRect InWindow(const QWidget &control)
+{
+    return QRect(control.mapTo(control.window(), QPoint(0, 0)), control.size());
+}
+
+TEST_F(VideoWindowTest, TheCompressionOffersWhatEachCodecTakesAndAnMp4GetsH264WhereItCan)
+{
+    struct Seen {
+        QString codec, note;
+        bool keyFramesForMotionJpeg = true, keyFramesForMpeg4 = false, losslessNoteClear = false;
+    };
+    const auto open = [&](const fs::path &file, int height) {
+        window.reset();
+        store.WriteSetting("Video", "VideoFilename", (dir / file).string());
+        store.WriteSetting("Video", "ImageHeight", height);
+        window = std::make_unique<VideoWindow>(context, store, engine);
+        window->show();
+        Seen seen;
+        ModalAnswers answers(*window, [&](QWidget &modal) {
+            auto &codecs = *modal.findChild<QComboBox *>("cboCompressor");
+            const auto *note = modal.findChild<QLabel *>("lblNotOffered");
+            seen.codec = codecs.currentText();
+            seen.note = note != nullptr && note->isVisible() ? note->text() : QString();
+            codecs.setCurrentText("Motion JPEG");
+            seen.keyFramesForMotionJpeg = modal.findChild<QWidget *>("spnKeyFrames")->isEnabled();
+            codecs.setCurrentText("MPEG-4 Part 2");
+            seen.keyFramesForMpeg4 = modal.findChild<QWidget *>("spnKeyFrames")->isEnabled();
+            if (codecs.findText("FFV1 (lossless)") >= 0) {
+                codecs.setCurrentText("FFV1 (lossless)");
+                QApplication::processEvents();
+                const auto &note = *modal.findChild<QLabel *>("lblLossless");
+                const QRect lossless = InWindow(note);
+                const int needed = note.hasHeightForWidth() ? note.heightForWidth(note.width()) : note.sizeHint().height();
+                seen.losslessNoteClear = note.isVisible() && note.height() >= needed
+                                         && !lossless.intersects(InWindow(*modal.findChild<QWidget *>("cmdOK")))
+                                         && !lossless.intersects(InWindow(*modal.findChild<QWidget *>("cmdCancel")));
+            }
+            static_cast<QDialog &>(modal).reject();
+        });
+        Click("cmdDispPreview");
+        return seen;
+    };
+    const Seen avi = open("clip.avi", 48);
+    EXPECT_EQ(avi.codec.toStdString(), "Motion JPEG");
+    EXPECT_FALSE(avi.keyFramesForMotionJpeg) << "every Motion JPEG frame is a key frame";
+    EXPECT_TRUE(avi.keyFramesForMpeg4);
+    EXPECT_TRUE(avi.losslessNoteClear) << "the lossless note has the room its text needs, clear of OK and Cancel";
+    if (FindVideoCodec("h264") == nullptr || OfferedVideoCodecs("mp4", 48).size() < 3)
+        GTEST_SKIP() << "a build of FFmpeg without x264";
+    EXPECT_EQ(open("clip.mp4", 48).codec.toStdString(), "H.264");
+    const Seen odd = open("clip.mp4", 47);
+    EXPECT_EQ(odd.codec.toStdString(), "MPEG-4 Part 2");
+    EXPECT_TRUE(odd.note.contains("H.264") && odd.note.contains("even")) << odd.note.toStdString();
 }
 
 TEST_F(VideoWindowTest, RecordsIntoTheFileStopsOnTheButtonAndReportsAFileItCannotWrite)
@@ -193,7 +303,7 @@ TEST_F(VideoWindowTest, RecordsIntoTheFileStopsOnTheButtonAndReportsAFileItCanno
     EXPECT_LT(stopped.frames, 100000);
     EXPECT_TRUE(stopped.decodesCleanly);
 
-    // A folder in the file's place is never replaced: the window says so.
+    // A folder in the file's place is never replaced: the window says so, and why.
     fs::remove(clip);
     fs::create_directories(clip);
     Find<QLineEdit>("txtFrames").setText("5");
@@ -209,8 +319,41 @@ TEST_F(VideoWindowTest, RecordsIntoTheFileStopsOnTheButtonAndReportsAFileItCanno
         });
         Click("cmdDispPreview");
     }
-    EXPECT_EQ(message, "Orvex Lumora: There was an error writing the file.");
+    EXPECT_EQ(message.toStdString(), "Orvex Lumora: There was an error writing the file.\n" + clip.string()
+                                         + ": Is a directory\nAny earlier file of that name is left as it was.");
     EXPECT_TRUE(fs::is_directory(clip));
+}
+
+TEST_F(VideoWindowTest, AStopSignalWhileRecordingFinishesTheFileThenClosesStoringNothing)
+{
+    if (!test::HaveFFmpegTools())
+        GTEST_SKIP() << "ffprobe and ffmpeg are not installed (apt-get install ffmpeg)";
+    window.reset();
+    store.WriteSetting("Video", "VideoFilename", (dir / "clip.mp4").string());
+    window = std::make_unique<VideoWindow>(context, store, engine);
+    window->show();
+    Find<QLineEdit>("txtFrames").setText("100000"); // typed, never accepted
+    QTimer logout;
+    logout.setSingleShot(true);
+    QObject::connect(&logout, &QTimer::timeout, [] { ::kill(::getpid(), SIGTERM); });
+    ModalAnswers answers(*window, [&](QWidget &modal) {
+        modal.findChild<QComboBox *>("cboCompressor")->setCurrentText("MPEG-4 Part 2");
+        static_cast<QDialog &>(modal).accept();
+        logout.start(300);
+    });
+    Click("cmdDispPreview");
+
+    EXPECT_EQ(answers.titles, QStringList{"Video Compression"}) << "no message waits for an answer";
+    EXPECT_FALSE(window->isVisible());
+    const test::ProbedVideo video = test::Probe(dir / "clip.mp4");
+    EXPECT_GT(video.frames, 0);
+    EXPECT_LT(video.frames, 100000);
+    EXPECT_TRUE(video.decodesCleanly) << "the file has its index";
+    EXPECT_EQ(store.ReadSettingText("Video", "FrameTotal"), "30") << "the typed length is not stored";
+    EXPECT_TRUE(store.ReadSettingText("General\\Video", "WindowSize").empty()) << "nor the placement";
+    struct sigaction now {};
+    ::sigaction(SIGTERM, nullptr, &now);
+    EXPECT_EQ(now.sa_handler, SIG_DFL) << "outside a recording the signal ends the program again";
 }
 
 } // namespace
