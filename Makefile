@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # The two set-up commands: `make run` and `make test`.
 BUILD      ?= build
 SAN_BUILD  ?= build-sanitize

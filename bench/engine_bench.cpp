@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Frame timings of the engine at 1920 x 1080 with 99,999 stars: the star field (with the
 // helper thread, and with all of it on the calling thread, as when the helper cannot
 // start), the trail blur between frames (always on the calling thread) and a forced

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Preloaded by the on-screen benchmark: thread starts asked for by the engine library
 // fail (as on a machine whose other core is busy), every other thread starts as usual,
 // so the saver's window system keeps its own threads.

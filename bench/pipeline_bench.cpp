@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Whole-frame cost of every factory theme at 1920x1080: cycling and colour steps, the
 // engine, the trail blend and the blit into an offscreen target. Prints per-theme median
 // and 99th percentile milliseconds and the split between engine, blend and present, then

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Time of one setting read and one setting write on a small (2 KB) and on a large
 // (10 MB) settings file: the first read of a store (which parses the file), a further
 // read while the file stays as it is, and a write. Figures are medians; the files live in

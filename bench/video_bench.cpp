@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Recording speed: 600 frames of factory theme 1 at 1280x720 through the real pipeline
 // into a Motion JPEG and an H.264 file (when this FFmpeg build has x264), in frames per
 // second of real time including rendering and encoding; the rendering alone for

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Arbitrary bytes as a settings file: parsing must never misbehave, whatever it
 // understood must survive being written out and read again, value for value, and no
 // stored text may read as an infinite or undefined number.

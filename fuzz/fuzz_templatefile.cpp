@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Arbitrary bytes as a template file: every key the program reads is looked up, and the
 // values, parsed as a template load parses them, must reach the engine inside its ranges.
 #include "cycleranges.h"

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # The install tree: the program, the engine in a private folder of its own, and what the
 # Linux screen-saver hosts and desktops look for (XScreenSaver's hack folder and settings
 # page, the MATE and Xfce screen-saver entry, a starter for xsecurelock before 1.5, the

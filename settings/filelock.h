@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // An exclusive advisory lock (flock) on a lock file of its own, held for the object's
 // lifetime. The lock file is never replaced, unlike the data file it guards, so every

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Numbers kept as text: the program always writes a point as decimal separator and
 // reads a point whatever the user's locale, so files move freely between systems.

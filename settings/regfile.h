@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The text form of the settings hive: "[Key\Path]" section lines, "Name=Text" value
 // lines, ";" or "#" comment lines. Names and texts are escaped so that any text reads

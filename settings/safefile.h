@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Whole-file reads and replacements that never leave a half-written file behind: a new
 // version is written to a temporary file in the same folder, flushed to disk and renamed

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The per-user settings store: one text file holding the current-user hive, a section
 // per key path below the hive root ("[SOFTWARE\Orvex\Lumora\Advanced]") and one

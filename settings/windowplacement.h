@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Dialog window placements as two stored texts per placement section: `WindowState`
 // ("2" maximised, else "0") and `WindowSize`, 20 digits holding left, top, width and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "advancedcontrols.h"
 
 #include "huewheel.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The value-holding controls of the advanced settings dialog, declared once: the key in
 // section Advanced each one edits, how its text is checked on leaving it, how the arrow

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The advanced settings dialog (frmAdvanced): frame delay, focal length, frames per
 // theme, performance multiplier, the on-screen message, the hue wheel with its bubble

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "advancedvalues.h"
 
 #include "advancedcontrols.h"

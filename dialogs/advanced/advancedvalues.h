@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // What the advanced settings dialog shows, standing in for its widgets: loaded from
 // section Advanced, reset by Defaults, checked field by field, and stored on OK.

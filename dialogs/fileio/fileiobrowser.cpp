@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "fileiobrowser.h"
 
 #include "fileiolisting.h"

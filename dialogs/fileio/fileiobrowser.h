@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Keeps a drive list, a folder list and a file list in step: choosing a drive opens its
 // root folder, opening a folder (double-click or Enter) lists its subfolders and files

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The template file dialog (frmFileIO): a drive, folder and file list, a file name and
 // a type list. In open mode the chosen file must exist and is opened into the properties

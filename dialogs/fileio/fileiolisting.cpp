@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "fileiolisting.h"
 
 #include "templatefilenames.h"

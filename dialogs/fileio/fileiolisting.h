@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // What the drive, folder and file lists of the file dialogs show, apart from their
 // widgets. Drives are the mounted file systems; hidden entries (names starting with a

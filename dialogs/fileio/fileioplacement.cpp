@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "fileioplacement.h"
 
 #include "windowplacement.h"

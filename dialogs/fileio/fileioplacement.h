@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // A dialog window's placement kept in a settings section (settings/windowplacement.h):
 // restored, onto one of the screens there are now, before the window is shown; saved

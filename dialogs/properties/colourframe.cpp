@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "colourframe.h"
 
 #include "huewheel.h"

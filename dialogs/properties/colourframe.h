@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The colour frame: two panes of colour fields ("Hue Dynamics", "Hue Cone") and the
 // hue-cone picture with the wedge lines of the fields as typed, or, while the preview

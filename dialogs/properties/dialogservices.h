@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // What the properties dialog works with: the start-up context (its property set, stop
 // flag, screen and resolution lists, template files), the settings store, the effect

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "displayframe.h"
 
 #include "colourfilter.h"

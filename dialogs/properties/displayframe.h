@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The frame "Saver Resolution": the rendering size, the colour filter with its mask, and
 // the desktop blend.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "extrasframe.h"
 
 #include "cyclepane.h"

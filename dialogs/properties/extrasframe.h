@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The frame "Extras": its list switches between the comet spline fields (star fields
 // 7-14) and the cycle pane, where a cycled property's range is chosen and edited.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "previewframe.h"
 
 #include "clock.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The preview frame: the dialog's unsaved properties run in the preview picture on the
 // dialog's own event loop (the run loop yields to it once a frame), until the preview

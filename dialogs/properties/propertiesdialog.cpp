@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "propertiesdialog.h"
 #include "ui_propertiesdialog.h"
 

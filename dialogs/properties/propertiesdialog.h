@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The properties dialog (frmProps, "Orvex Lumora Properties"): every star property, the
 // colour settings, the cycle ranges and the display settings of the current

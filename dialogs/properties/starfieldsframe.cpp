@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "starfieldsframe.h"
 
 #include "numberfield.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The frame "Lumora Properties": the star fields 0-5 with their spin buttons, the
 // emitter pattern, the blending multiplier and the vertical blending offset.

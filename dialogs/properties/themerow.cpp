@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "themerow.h"
 
 #include "dialogtransfer.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The theme row: a factory theme chosen in the list pre-fills the star, colour and
 // cycle fields (the choice itself is not kept); the switch lets themes cycle, when the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "codecchooser.h"
 
 #include "ui_codecchooser.h"

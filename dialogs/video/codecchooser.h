@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The compression choice for video files, in place of Video for Windows' compression
 // dialog: the encoders this FFmpeg build offers for the file's container and frame

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "videofiledialog.h"
 
 #include "templatefilenames.h"

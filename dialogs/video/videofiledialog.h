@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The common file dialog wrapper the video window chooses its file with (clsFileIO), over
 // Qt's file dialog: a title (the program's by default), a type filter in the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "videowindow.h"
 #include "ui_videowindow.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The video window (frmVideo): the length, frame rate, frame size, black frames and file
 // of the video, theme cycling, and the start button that asks for the compression and

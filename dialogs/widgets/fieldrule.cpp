@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "fieldrule.h"
 
 #include "cycleranges.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // How a number field of the properties dialog takes its input: the characters it
 // accepts, its length, the Up and Down key step, its spin button's range and page step,

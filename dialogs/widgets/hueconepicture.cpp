@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "hueconepicture.h"
 
 #include "huepicture.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The hue-cone picture (picHueWheel) with its five wedge lines: the median angle in
 // black, the minimum wedge in blue, the maximum wedge in red.

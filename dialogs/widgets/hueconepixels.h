@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The hue-cone picture of the dialogs: for each redraw a private wheel (with the bubble
 // applied where it starts) and a private cone table built by the engine from the colour

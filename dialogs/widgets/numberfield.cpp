@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "numberfield.h"
 
 #include "spinbutton.h"

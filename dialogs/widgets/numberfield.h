@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // One number field of the properties dialog bound to its text in the dialog's values:
 // keystrokes are filtered (a refused one beeps), Up and Down step the number, the

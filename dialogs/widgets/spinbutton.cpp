@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "spinbutton.h"
 
 #include <QKeyEvent>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // A spin button beside a text field: only the up and down arrows of a spin box, the
 // field being a separate control. Page Up and Page Down move it by its page step.

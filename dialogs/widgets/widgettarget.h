@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Frames into a widget of a dialog (the properties dialog's preview picture): each
 // presented frame is kept and painted with the widget's next paint, which the run loop's

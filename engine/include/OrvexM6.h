@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 /* OrvexM6 — the effect engine of Orvex Lumora.
  *
  * Pixels are 32-bit little-endian words: byte 0 blue, byte 1 green, byte 2 red,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Where along a bias point's span stars are born, and how bright: 2,048 weighted values.
 #ifndef ORVEX_ENGINE_BIASTABLE_H
 #define ORVEX_ENGINE_BIASTABLE_H

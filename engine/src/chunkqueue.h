@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The chunks of one job, shared between the calling thread (from the front) and the
 // helper thread (from the back).
 #ifndef ORVEX_ENGINE_CHUNKQUEUE_H

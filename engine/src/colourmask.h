@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The colour filter applied on the way out of the work buffer.
 #ifndef ORVEX_ENGINE_COLOURMASK_H
 #define ORVEX_ENGINE_COLOURMASK_H

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The six per-pixel exports: the three trail blends, the video copy, desktop scaling and
 // message stamping.
 #include "OrvexM6.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // DisplayCreditsLumora: the credits window's star field flying toward the viewer, each
 // star growing a cross-shaped glow as it comes closer.
 #include "OrvexM6.h"

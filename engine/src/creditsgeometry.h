@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What the credits star field keeps from its last call.
 #ifndef ORVEX_ENGINE_CREDITSGEOMETRY_H
 #define ORVEX_ENGINE_CREDITSGEOMETRY_H

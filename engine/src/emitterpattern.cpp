@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "emitterpattern.h"
 
 #include "randomtable.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The 14 ways a reborn star is thrown out of the comet spline.
 #ifndef ORVEX_ENGINE_EMITTERPATTERN_H
 #define ORVEX_ENGINE_EMITTERPATTERN_H

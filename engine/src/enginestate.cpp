@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "enginestate.h"
 
 namespace orvex::engine {

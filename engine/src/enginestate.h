@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The library's module state: static, zero or fixed at load, no allocation afterwards.
 // Each part is its own object so that the large zero tables stay in .bss.
 // The exports are called from one thread at a time, so none of it needs a lock.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "helperthread.h"
 
 #include <condition_variable>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // One persistent helper thread that lets an engine call use the second core.
 #ifndef ORVEX_ENGINE_HELPERTHREAD_H
 #define ORVEX_ENGINE_HELPERTHREAD_H

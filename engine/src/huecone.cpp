@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // CalcHueConeBrightness: 1,024 hue rows of 64 levels, out of black, through the pure hue,
 // toward white, turning by a fixed twist per level.
 #include "huecone.h"

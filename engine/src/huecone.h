@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Packed colour arithmetic of the hue cone: scale a colour toward black or toward white.
 #ifndef ORVEX_ENGINE_HUECONE_H
 #define ORVEX_ENGINE_HUECONE_H

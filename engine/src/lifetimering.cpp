@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "lifetimering.h"
 
 #include "randomtable.h"

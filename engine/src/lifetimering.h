@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Precomputed star life lengths, handed out in turn to reborn stars.
 #ifndef ORVEX_ENGINE_LIFETIMERING_H
 #define ORVEX_ENGINE_LIFETIMERING_H

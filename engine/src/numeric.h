@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Number conversions shared by the engine's per-star and per-colour arithmetic.
 #ifndef ORVEX_ENGINE_NUMERIC_H
 #define ORVEX_ENGINE_NUMERIC_H

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Star pixels collected during an engine call and drawn at its end, brighter wins.
 #ifndef ORVEX_ENGINE_PLOTLIST_H
 #define ORVEX_ENGINE_PLOTLIST_H

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What the processor the library runs on offers beyond the x86-64 baseline.
 #ifndef ORVEX_ENGINE_PROCESSOR_H
 #define ORVEX_ENGINE_PROCESSOR_H

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "randomtable.h"
 
 #include "OrvexM6.h"

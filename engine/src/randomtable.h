@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The engine's shared random source: a table of 15-bit values walked by three cursors.
 #ifndef ORVEX_ENGINE_RANDOMTABLE_H
 #define ORVEX_ENGINE_RANDOMTABLE_H

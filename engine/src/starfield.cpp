@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // SetBrightLumora: moves, ages, re-spawns and plots the comet star field for one frame.
 #include "OrvexM6.h"
 

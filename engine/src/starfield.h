@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The star step of SetBrightLumora, reachable for tests that compare its schedules.
 #ifndef ORVEX_ENGINE_STARFIELD_H
 #define ORVEX_ENGINE_STARFIELD_H

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The values one SetBrightLumora call works with, derived once at the start of the call.
 #ifndef ORVEX_ENGINE_STARFRAME_H
 #define ORVEX_ENGINE_STARFRAME_H

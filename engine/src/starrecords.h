@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The caller-owned per-star records, as laid out in the program's arrays.
 #ifndef ORVEX_ENGINE_STARRECORDS_H
 #define ORVEX_ENGINE_STARRECORDS_H

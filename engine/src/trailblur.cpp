@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "trailblur.h"
 
 #include "processor.h"

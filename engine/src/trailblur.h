@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The decaying five-point blur behind the star trails, shared by the three blend exports.
 #ifndef ORVEX_ENGINE_TRAILBLUR_H
 #define ORVEX_ENGINE_TRAILBLUR_H

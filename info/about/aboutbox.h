@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The about box: the product's name, version and copyright, and the Credits button.
 // Two of its labels hide the performance prompts: a double click on lblCopy asks for

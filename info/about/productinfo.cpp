@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "productinfo.h"
 
 #include "templateio.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Who and what the program is: the lines the about box, the credits header and the
 // diagnostics show.

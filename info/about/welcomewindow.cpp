@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "welcomewindow.h"
 
 #include "helptopics.h"

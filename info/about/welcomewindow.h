@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The welcome window, shown once: on the first opening ever of the properties dialog.
 //

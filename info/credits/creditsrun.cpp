@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "creditsrun.h"
 
 #include "enginelibrary.h"

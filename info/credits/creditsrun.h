@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The credits window's frame loop without the window: the star field flying out of a
 // slowly turning swirl (the engine's DisplayCreditsLumora), trail-blended and presented

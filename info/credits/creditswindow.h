@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The credits window (frmCredits): the product header and the credit lines scroll up
 // over a small live star field. Its frame loop is a timer on the window's own event

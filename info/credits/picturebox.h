@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // A picture control that shows frames a model produced (32-bit pixels in the frame
 // buffers' layout) and reports mouse presses on it. It never computes a colour itself.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // What a user can copy into a problem report: the program's version, the engine library
 // it loaded, the help document, the settings file, the window system and the screens.

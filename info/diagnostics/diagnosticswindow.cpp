@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "diagnosticswindow.h"
 
 #include "enginelibrary.h"

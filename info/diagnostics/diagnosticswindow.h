@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The diagnostics window (Help > Diagnostics...): the facts of diagnostics.h as they are
 // now, in a read-only text the user can copy.

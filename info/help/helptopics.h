@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The help document and its topics. The dialogs open help by topic number (as they
 // opened the Windows help file "Orvex_Gen.hlp"); each number is an anchor of one HTML

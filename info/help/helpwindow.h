@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The help window: the help document in a browser, opened at the anchor of a topic,
 // with a find field for the Search menu item. It stands in for the Windows help viewer.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Writes a frame as a Windows bitmap file: 24 bits a pixel, rows bottom-up, the form every
 // image program and desktop opens.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Where captures are saved: the program's own folder when we may write there, as on
 // Windows, else a folder of its own among the user's pictures.

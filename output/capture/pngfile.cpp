@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "pngfile.h"
 
 #include "safefile.h"

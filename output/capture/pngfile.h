@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Writes a top-down 32-bit frame (byte 0 blue, 1 green, 2 red) as a PNG file.
 

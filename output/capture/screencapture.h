@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The captures of the animation: the current frame to the clipboard, to the next bitmap
 // file of the rotation, or to that file and the desktop wallpaper. A capture is the work

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "desktopblend.h"
 
 #include "enginelibrary.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The desktop under the stars: the picture taken when the saver started, the level it is
 // shown at frame by frame (with the opening fade and the return on close), and its copy

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "desktopimage.h"
 
 #include <cstring>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The desktop picture in the form the desktop blend reads: scaled to the rendering size,
 // bottom-up rows of width x 3 bytes, blue, green, red.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "frameratemeter.h"
 
 #include "clock.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The figures of the on-screen frame-rate overlay: frames per second, milliseconds per
 // frame and the process's CPU load (all threads), brought up to date once a second.

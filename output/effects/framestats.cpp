@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "framestats.h"
 
 #include "clock.h"

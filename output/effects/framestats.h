@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Where the time of a frame goes: the engine and run loop ("Math"), the blend, filter,
 // desktop and message ("Blending") and the blit ("Blt/Flip"), with the frame rate over

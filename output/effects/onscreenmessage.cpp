@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "onscreenmessage.h"
 
 #include "clock.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The line of text the full-screen saver stamps near the top of every frame, with an
 // optional countdown of minutes. The text is rendered only when it changes (once a minute

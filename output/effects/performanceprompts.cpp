@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "performanceprompts.h"
 
 #include "numbertext.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The about box's two hidden prompts that switch the performance log and the frame-rate
 // display: their texts and what an answer stores.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Message text drawn with Qt into an image, then scanned for its lit pixels. A font
 // family the system lacks falls back to the default sans font.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "framegeometry.h"
 
 #include "numbertext.h"

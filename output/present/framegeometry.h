@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Sizes of one display run: the rendering size, the star band handed to the engine,
 // the bitmap header the frame is described by, and the trail drift offsets.

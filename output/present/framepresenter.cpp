@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "framepresenter.h"
 
 #include "enginelibrary.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Per-frame presentation: the trail blend (with the colour filter or desktop blend),
 // then the blit of the finished frame to the presentation target.

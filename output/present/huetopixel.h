@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The message colour for a hue in degrees, as a pixel value written into the buffer as is.
 

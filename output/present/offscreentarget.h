@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // A presentation target in memory: keeps the last frame drawn, for snapshots and tests.
 

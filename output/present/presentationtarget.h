@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // What a frame is blitted to: a saver window, a host's preview window, a dialog's
 // preview picture, or an offscreen image. Sizes are in device pixels.

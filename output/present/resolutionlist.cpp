@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "resolutionlist.h"
 
 #include <algorithm>

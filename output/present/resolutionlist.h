@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The rendering resolutions offered to the user, derived once from the primary screen.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Where the presentation hands every finished frame while a video is being recorded.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "windowtarget.h"
 
 #include "x11sharedimage.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Frames into a Qt window. On X11 the frame buffers live in memory shared with the X
 // server and a frame of the window's size goes to the window without a copy; otherwise

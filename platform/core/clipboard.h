@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Where a copied frame goes: the desktop's clipboard; tests keep it in memory.
 

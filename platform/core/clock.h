@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The millisecond clock and sleep the run loop paces frames with; tests inject a fake.
 

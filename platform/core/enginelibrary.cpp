@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "enginelibrary.h"
 
 #include <dlfcn.h>

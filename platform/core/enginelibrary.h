@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Run-time binding of the effect engine: the library is opened by file name when the
 // first export is called, and each export is looked up by name on its own first call.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Lets the window system deliver pending input and system events: the run loop's one
 // yield per frame. Handlers communicate with the loop only through the stop flag.

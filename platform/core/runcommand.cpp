@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "runcommand.h"
 
 #include <fcntl.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Runs another program without a shell, so arguments reach it as they are whatever
 // characters a path holds, and waits a bounded time for it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "stopsignals.h"
 
 namespace orvex {

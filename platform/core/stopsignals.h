@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // SIGTERM, SIGINT and SIGHUP end the run the way the screen-saver hosts expect: the
 // handler only sets the stop flag, which the run loop reads at every frame's yield. A

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // What makes a picture file the desktop background; tests record the request instead.
 

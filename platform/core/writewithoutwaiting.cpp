@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "writewithoutwaiting.h"
 
 #include <poll.h>

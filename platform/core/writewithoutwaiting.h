@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Writing to a stream the program does not own (its stderr: a terminal, a file, or a
 // pipe nobody may be reading) without ever waiting for it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The wallpaper of the desktop the user runs, set with that desktop's own tool: GNOME
 // and Cinnamon settings through gsettings, MATE's too, Xfce through xfconf-query, KDE

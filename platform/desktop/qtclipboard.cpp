@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "qtclipboard.h"
 
 #include <QClipboard>

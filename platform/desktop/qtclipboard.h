@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The desktop's clipboard through Qt. On X11 a copied image is served by its owner: this
 // program keeps it until it exits, a clipboard manager keeps it after that.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "qteventpump.h"
 
 #include <QCoreApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The run loop's yield under Qt: delivers the input, window and D-Bus events that
 // arrived since the last frame, then returns at once.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The last resort for a wallpaper: the picture stretched over the X root window as its
 // background, announced the way pseudo-transparent programs and other setters expect.

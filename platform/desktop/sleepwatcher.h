@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Ends the run when the system is about to suspend, instead of drawing through it:
 // logind announces PrepareForSleep on the system bus. Without a system bus it does nothing.

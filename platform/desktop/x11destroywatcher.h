@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Ends the run when one of our windows is destroyed behind Qt's back: the host that
 // holds our picture closed, or someone destroyed the saver window. Qt receives the X

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Whether the X display is lit: the DPMS extension's power level. A display without the
 // extension, or with power management switched off, always counts as on.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "x11sharedimage.h"
 
 #include <xcb/shm.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Frames shown straight from memory shared with the X server (MIT-SHM): the frame
 // buffers live in the shared segment, so a frame reaches the window without a copy on

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Questions about other programs' windows on the X server: does a window exist, how big
 // is it, is there a top-level window with a given title, bring it forward. Uses a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "colorframestep.h"
 
 #include "numbertext.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The per-frame colour step of a theme run: the cycle clock ticks, the hue turns, the
 // hue wedge swings, the bubble moves, and the engine rebuilds the hue cone.

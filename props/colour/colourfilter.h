@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The colour filters: a table of named entries, each combining every output pixel with a
 // 24-bit mask by AND (keeping some colour bits) or XOR (inverting some), and the choice

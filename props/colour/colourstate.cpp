@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "colourstate.h"
 
 #include "numbertext.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The colour tables of a run, allocated once: the base wheel, the wheel with the
 // brightness-bias bubble (HueWheelTable, handed to the engine) and the hue cone the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "huepicture.h"
 
 #include "numbertext.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Geometry of the dialogs' hue pictures: the disc of the hue cone (angle = wheel
 // position, distance from the centre = brightness level) and the five wedge lines

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "huewheel.h"
 
 #include "numbertext.h"

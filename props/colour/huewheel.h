@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The hue wheel: 1024 positions running red, yellow, green, cyan, blue, magenta and back
 // to red, divided at five user-set angles, and the brightness-bias bubble settings.

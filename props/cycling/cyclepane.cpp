@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "cyclepane.h"
 
 #include "numbertext.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The cycle pane of the properties dialog ("Cycle Property Settings"): choosing a
 // property shows its range, leaving a field clamps its text and stores it in the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "cycleranges.h"
 
 #include "factorythemes.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The nine property-cycling ranges of a theme (low, high, frames per swing) and the
 // fixed table of their allowed ranges and factory values.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "cyclestep.h"
 
 #include "numbertext.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The run loop's per-frame property cycling: eight run-time properties follow their
 // cycle ranges on sine waves driven by the theme's cycle clock.

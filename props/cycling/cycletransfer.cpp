@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "cycletransfer.h"
 
 #include "numbertext.h"

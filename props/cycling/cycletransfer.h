@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Moving the nine cycle ranges between the arrays, the settings store (section
 // "CycleProps") and template files, selected by operation name.

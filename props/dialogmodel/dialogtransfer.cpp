@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "dialogtransfer.h"
 
 #include "cyclepane.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The properties dialog's values to and from the property set, the settings store and
 // the factory theme rows.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "dialogvalues.h"
 
 #include "numbertext.h"

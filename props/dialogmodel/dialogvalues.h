@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The field texts and list selections of the properties dialog, standing in for its
 // widgets: the operations that fill and read the dialog work on this plain struct.

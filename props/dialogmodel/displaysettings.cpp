@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "displaysettings.h"
 
 #include "numbertext.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The display fields of the properties dialog (frame "Saver Resolution") to and from the
 // settings store and template files.

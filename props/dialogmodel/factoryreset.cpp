@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "factoryreset.h"
 
 #include "cyclepane.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Resetting the properties to the factory settings from the properties dialog.
 

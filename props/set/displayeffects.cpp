@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "displayeffects.h"
 
 #include "numbertext.h"

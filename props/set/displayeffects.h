@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The colour filter and desktop blend picked up when a theme is applied: from the store
 // when a theme starts, from the dialog when its values are applied. The presentation step

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "propertysources.h"
 
 #include "factorythemes.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Filling a property set's star properties, cycling switch and colour settings from
 // each of their sources: a factory theme row, the settings store, the dialog's fields.

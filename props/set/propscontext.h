@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Where the property operations read and write settings: the settings store, the
 // template files, and the primary screen size (default rendering size).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "runtimeproperties.h"
 
 #include "numbertext.h"

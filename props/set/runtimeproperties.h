@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // A theme in the form the engine receives: every value clamped first, then scaled.
 

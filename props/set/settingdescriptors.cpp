@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "settingdescriptors.h"
 
 #include <array>

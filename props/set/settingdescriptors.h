@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Every stored setting the property model touches, declared once: where it lives, its
 // type, factory default, dialog range, and where it appears (dialog field, theme row

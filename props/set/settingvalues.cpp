@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "settingvalues.h"
 
 #include "numbertext.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // A declared setting read from or written to the settings store in its declared type,
 // with its factory default.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The numeric properties of one theme: the star properties, the cycling switch and the
 // colour settings, in the order their settings are declared.

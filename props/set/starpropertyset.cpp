@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "starpropertyset.h"
 
 #include "numbertext.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // One theme in stored form: the star properties, the cycling switch and the colour
 // settings (as loaded, unclamped except on the dialog path), the nine cycle ranges,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "templatefile.h"
 
 #include "safefile.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Reading and writing template files (".lmr"): the current template path, the cached
 // text of the template being read, and the template being written. A template being

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "templatefilenames.h"
 
 #include "numbertext.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The file-name rules of the template file dialog, apart from its widgets: the type
 // filter, the messages, and the path a save goes to; and the settings keys that name the

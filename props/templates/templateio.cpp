@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "templateio.h"
 
 #include "cyclepane.h"

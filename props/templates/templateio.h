@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Template files as a whole: saving the dialog to a template, loading a template into
 // the settings store, opening a template into the dialog, and the single-value copies

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "templatetext.h"
 
 namespace orvex {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The content of a template file and the lookup of one value. A section starts at a
 // line "[Name]" and ends at the next line that starts with "["; a key is found only at

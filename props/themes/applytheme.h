@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Filling the property set for the next theme: from a factory theme row or from the
 // settings store.

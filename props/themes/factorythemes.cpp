@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "factorythemes.h"
 
 #include "numbertext.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The 24 factory themes: names and definition rows. A row is 58 comma-separated,
 // right-aligned fields ending in ", ": fields 0-15 the star properties, 20-23 and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The headless renderer: runs the real frame pipeline into an offscreen target and
 // writes the last frame as a PNG. The same options and seed give the same picture.

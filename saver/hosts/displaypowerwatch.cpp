@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "displaypowerwatch.h"
 
 #include "runloop.h"

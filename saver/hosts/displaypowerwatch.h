@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Lets a run follow the display's power: nothing is drawn for a display that is off.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "embeddedpicture.h"
 
 #include "x11destroywatcher.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The picture a host shows: a window of ours placed inside another program's window
 // (the host's preview, or the window XScreenSaver and xsecurelock hand over), or over

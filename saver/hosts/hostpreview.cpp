@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "hostpreview.h"
 
 #include "clock.h"

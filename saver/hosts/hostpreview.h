@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The live miniature inside the screen-saver host's preview window ("/P n", -window-id n).
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "rootsaver.h"
 
 #include "clock.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // -root: the full saver inside the window a screen locker hands over in
 // $XSCREENSAVER_WINDOW, or on the root window. The host owns input and locking and ends

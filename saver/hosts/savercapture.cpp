@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "savercapture.h"
 
 #include "capturefolder.h"

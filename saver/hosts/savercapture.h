@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The capture keys of the saver window: Space copies the frame to the clipboard, F saves
 // it to the next capture file, D saves it and makes it the desktop wallpaper.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "saverinput.h"
 
 #include "settingdescriptors.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // What the saver window's input does to the run: which keys, buttons and mouse moves end
 // it, and which keys take a capture instead while captures are on.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "saverwindow.h"
 
 #include "clock.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The full-screen saver window: frameless, above other windows, no cursor. Keys, mouse
 // buttons and large mouse moves ask it to close; an accepted close fades the picture

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The monitors as Qt sees them, in device pixels on the virtual desktop.
 

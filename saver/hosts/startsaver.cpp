@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "startsaver.h"
 
 #include "clock.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The full-screen saver: shows the saver window, runs the frames until something ends
 // the run, and gives the cursor back.

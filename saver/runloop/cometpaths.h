@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The comet's control points, each wandering on its own uniform cubic B-spline through
 // random way points on a sphere centred at (0, 0, 1) in front of the camera.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The run loop's one yield per frame: deliver window-system events, test for a stop,
 // and sleep what is left of the frame time. Drawing never sleeps anywhere else.

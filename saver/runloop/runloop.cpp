@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "runloop.h"
 
 #include "applytheme.h"

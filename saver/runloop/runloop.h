@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The saver's frame driver: prepares a display run for a presentation target, picks one
 // theme after another and runs each frame by frame until a stop is requested.

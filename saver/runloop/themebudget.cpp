@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "themebudget.h"
 
 #include "numbertext.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Counts a theme's frames: after FramesPerTheme frames at full strength, the star count
 // fades along a raised cosine over 300 frames and the theme ends.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "themelist.h"
 
 #include "programrandomtable.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The candidate themes of theme cycling (factory themes and template files), built once
 // per process, and the rule that picks the next one.

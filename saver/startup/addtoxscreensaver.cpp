@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "addtoxscreensaver.h"
 
 #include "safefile.h"

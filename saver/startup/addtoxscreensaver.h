@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // --add-to-xscreensaver: puts the saver into the user's XScreenSaver list, so that
 // xscreensaver-settings offers it and the daemon runs it. Needs no display.

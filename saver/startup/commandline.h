@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // What the program was asked to do. The screen-saver host's switches ("/S", "/P n", "/C",
 // "/A n", a template path) keep their Windows meaning; arguments that begin with "-" are

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The program's entry: read the arguments, then hand over to the mode they ask for.
 
 #include "addtoxscreensaver.h"

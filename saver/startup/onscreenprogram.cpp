@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "onscreenprogram.h"
 
 #include "enginelibrary.h"

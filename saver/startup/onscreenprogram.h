@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Every mode that needs the window system: start-up, then the saver, the host preview,
 // the -root saver or the settings.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Who holds the copyright of the program and under which licence it is released, as
 // --version and the about box tell it.

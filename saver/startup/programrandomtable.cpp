@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "programrandomtable.h"
 
 #include "numbertext.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The program's own table-driven random source (separate from the engine's table):
 // 16,384 values in 0..32766 with two readers, each feeding back into the table.

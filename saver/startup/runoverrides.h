@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Values given on the command line (-theme, -delay, -stars) that replace the stored
 // settings for one run. Hosts that configure savers by command line (XScreenSaver's

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The start-up steps every mode shares, and where the saver window goes. The window
 // system only supplies the list of screens; everything else here is plain rules.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The process-wide values every mode needs, prepared once at start-up and passed to
 // whoever needs them (no globals).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The saver's entry in XScreenSaver's list of display modes: the "programs:" resource of
 // ~/.xscreensaver. Its value runs over many lines, each ended by a backslash before the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Makes writes beyond a few bytes fail (as on a full disk) while the scope lasts.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // A settings store in a fresh temporary folder, and ways to reach and work a dialog's
 // controls by their names as a user would.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The dialog tests need an application object, and a home and settings folder of their
 // own so that no test reaches the user's files.
 #include <QApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "OrvexM6.h"
 #include "biastable.h"
 

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Compares the library's dynamic symbols with the exports declared in the public header,
 # and its NEEDED entries with the C/C++ runtime.
 execute_process(COMMAND nm -D --defined-only ${LIBRARY} OUTPUT_VARIABLE symbols RESULT_VARIABLE status)

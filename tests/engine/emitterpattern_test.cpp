@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "OrvexM6.h"
 #include "emitterpattern.h"
 #include "enginestate.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Preloaded to make every thread start fail, as under a tight per-user thread limit.
 #include <cerrno>
 #include <pthread.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "aboutbox.h"
 
 #include "performanceprompts.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "creditswindow.h"
 
 #include "picturebox.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The information windows are widgets: every test runs inside one application object,
 // on Qt's offscreen platform unless the caller chose another.
 

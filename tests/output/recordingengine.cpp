@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A stand-in engine that records the compositing calls it receives.
 #include <stdint.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Access to the calls recorded by libOrvexRecordingEngine.so, loaded by EngineLibrary.
 

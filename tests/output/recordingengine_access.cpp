@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "recordingengine.h"
 
 #include <dlfcn.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "desktopwallpaper.h"
 
 #include <gtest/gtest.h>

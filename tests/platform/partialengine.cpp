@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A stand-in engine that exports only InitRandomArray, to exercise missing entries.
 #include <stdint.h>
 

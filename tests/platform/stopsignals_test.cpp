@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "stopsignals.h"
 #include "writewithoutwaiting.h"
 

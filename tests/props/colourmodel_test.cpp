@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "colorframestep.h"
 #include "huepicture.h"
 #include "propertysources.h"

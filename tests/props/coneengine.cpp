@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A stand-in engine that records the hue-cone calls it receives and marks the table.
 #include <stdint.h>
 

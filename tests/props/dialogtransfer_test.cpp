@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "colourfilter.h"
 #include "cyclepane.h"
 #include "dialogtransfer.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "applytheme.h"
 #include "factorythemes.h"
 #include "numbertext.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "cyclepane.h"
 #include "cyclestep.h"
 #include "cycletransfer.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // A settings store and template files in a fresh temporary folder (XDG_CONFIG_HOME
 // points there too, so nothing can reach the user's own settings).

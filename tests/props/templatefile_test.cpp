@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "propsfixture.h"
 #include "templatefile.h"
 #include "templatefilenames.h"

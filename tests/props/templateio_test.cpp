@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "applytheme.h"
 #include "dialogtransfer.h"
 #include "displaysettings.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "regfile.h"
 
 #include <gtest/gtest.h>

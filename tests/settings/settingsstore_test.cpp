@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "filelock.h"
 #include "regfile.h"
 #include "settingsstore.h"

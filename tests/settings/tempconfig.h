@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // A private XDG_CONFIG_HOME for one test, removed with everything in it afterwards, so
 // no test touches the real user's settings.

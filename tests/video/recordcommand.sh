@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # --record end to end: the same options twice give the same decoded frames, a script gets
 # one plain line, the name's extension chooses the container (and an MP4's codec), and
 # the settings are never written.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # --record and the file it is to write: one it could never write is refused before the
 # first frame, with the reason and the path; a failure after frames were written says
 # where they are kept.

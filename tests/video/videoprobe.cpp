@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "videoprobe.h"
 
 #include <cstdio>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Reads video files back with FFmpeg's command-line tools, as a player would: what the
 // container says, how many frames decode, and the decoded pixels.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Recordings through the real run loop and engine, read back with FFmpeg's tools.
 #include "applytheme.h"
 #include "clock.h"

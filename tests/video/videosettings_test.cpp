@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The video window's numbers, its stored settings and compression choice, and its status line.
 #include "settingsstore.h"
 #include "videocodecs.h"

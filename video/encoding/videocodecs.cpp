@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "videocodecs.h"
 
 #include "safefile.h"

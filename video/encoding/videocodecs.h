@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The video encoders the program offers, which of them this FFmpeg build has, and which
 // fit a container. The container follows the file name: ".avi" AVI, ".mkv" Matroska,

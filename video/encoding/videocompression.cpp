@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "videocompression.h"
 
 #include "videocodecs.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The compression chosen for video files, kept across runs in the eleven DefaultParms_
 // keys of section "Video" (the fields of Video for Windows' AVICOMPRESSOPTIONS). The codec

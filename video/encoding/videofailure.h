@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Why a video file could not be written, and how the window and the command line say it:
 // what failed, the system's reason, the path, and where the frames already written are.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "videofile.h"
 
 #include "videocodecs.h"

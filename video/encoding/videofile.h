@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // One video file written through FFmpeg: frames of 24-bit bottom-up BGR rows go in,
 // converted to the codec's pixel layout and encoded into the container. Every call

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "videoplacement.h"
 
 #include "safefile.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Where a video is written while it grows, and how it takes its final name: by one
 // rename over the old file, so the name always holds either the old video or the new.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "videoprogress.h"
 
 #include "numbertext.h"

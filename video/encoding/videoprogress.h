@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // How far the file being recorded has come, and the status line the video window shows.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "videorecorder.h"
 
 #include "clock.h"

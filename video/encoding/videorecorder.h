@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Writes the presented frames into one video file at a time: the frame the video gets
 // is the work buffer passed through the colour filter, as 24-bit bottom-up rows. The

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "videosettings.h"
 
 #include "templateio.h"

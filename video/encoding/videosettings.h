@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The video window's settings (section "Video"): length and its unit, frame rate, frame
 // size, black frames, theme cycling and the output file. Declared once in a table that

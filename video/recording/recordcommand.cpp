@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "recordcommand.h"
 
 #include "applytheme.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // --record: the real frame pipeline into a video file without any window or display,
 // for scripts and servers. The same options and seed give the same decoded frames.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "recordprogress.h"
 
 #include <algorithm>

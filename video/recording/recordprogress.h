@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // What --record tells while it works: on a terminal, a bar that redraws itself (frames
 // done, frames per second, time left); otherwise nothing until the plain final line.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "videosession.h"
 
 #include "colourfilter.h"

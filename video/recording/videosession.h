@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // One press of the video window's start button, or one --record: prepares the display
 // run on the target, then records a single video of the given properties, or one video

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "videothemes.h"
 
 #include "applytheme.h"

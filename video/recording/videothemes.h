@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The themes the video window records one file each for when it cycles themes: the
 // candidates of theme cycling, each once, in order, and the name of each theme's file.

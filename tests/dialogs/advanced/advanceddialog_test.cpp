@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "advanceddialog.h"
 #include "advancedfixture.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "fileiodialog.h"
 #include "advancedfixture.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "propertiesdialog.h"
 
 #include "advancedfixture.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The video window with the real run loop and engine: what it shows, what it stores, and
 // what its start button records.
 #include "videowindow.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "capturefolder.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "screencapture.h"
 
 #include "clipboard.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The colour filter, the desktop blend and the on-screen message on real frames.
 #include "clock.h"
 #include "enginelibrary.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "framegeometry.h"
 #include "huetopixel.h"
 #include "resolutionlist.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The message drawn with the system's fonts, stamped into a small frame.
 #include "clock.h"
 #include "enginelibrary.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Shows a patterned frame through shared memory in a window of its own and reads the
 // window back: the pixels must arrive exactly, and a small copied picture over them too.
 // Then the window is destroyed under a frame, which must not leave the image waiting for

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # The program with real windows, each test on a fresh Xvfb display of its own.
 # Usage: windowtests.sh TEST PROGRAM XPROBE BUILD-DIR
 set -euo pipefail

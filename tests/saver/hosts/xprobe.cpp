@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A stand-in host for the window tests: creates a window the program can draw into and
 // reads back what is on screen, as XScreenSaver or a settings page would hold it.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // A clock that only moves when told to, or by the sleeps it is asked for.
 

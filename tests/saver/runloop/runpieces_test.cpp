@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "cometpaths.h"
 #include "fakeclock.h"
 #include "framepacer.h"

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # The program's modes that need no display, run as a user runs them.
 # Usage: programtests.sh TEST PROGRAM
 set -euo pipefail
