@@ -6,20 +6,7 @@
 # Usage: recordcommand.sh PROGRAM
 set -euo pipefail
 
-program=$1
-readonly skip_status=77
-if ! command -v ffmpeg >/dev/null || ! command -v ffprobe >/dev/null; then
-  echo "SKIPPED: ffmpeg is not installed (apt-get install ffmpeg)"
-  exit $skip_status
-fi
-
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-fail() { echo "FAIL: $*"; exit 1; }
-
-export HOME="$work/home" XDG_CONFIG_HOME="$work/config"
-unset ORVEX_SEED DISPLAY WAYLAND_DISPLAY
-cd "$work"
+source "$(dirname "$0")/recordsetup.sh"
 
 record() { # FILE: 40 frames of theme 4 with seed 5; stderr in FILE.err
   "$program" --record "$1" --frames 40 --size 96x64 --theme 4 --fps 12 --codec mpeg4 --seed 5 2>"$1.err" ||
