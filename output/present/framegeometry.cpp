@@ -9,8 +9,8 @@ namespace orvex {
 
 FrameGeometry ComputeFrameGeometry(int32_t requestedWidth, int32_t requestedHeight, int32_t vertOffset)
 {
-    int32_t width = std::clamp(requestedWidth, 16, kLargestRenderSide);
-    const int32_t height = std::clamp(requestedHeight, 12, kLargestRenderSide);
+    int32_t width = std::clamp(requestedWidth, kSmallestRenderWidth, kLargestRenderSide);
+    const int32_t height = std::clamp(requestedHeight, kSmallestRenderHeight, kLargestRenderSide);
     width = (width + 3) / 4 * 4;
 
     FrameGeometry g{};

@@ -17,6 +17,10 @@ struct FrameGeometry {
     int32_t yLimit;
 };
 
+// The smallest rendering size the frame presenter and the engine's star band can work with.
+inline constexpr int32_t kSmallestRenderWidth = 16;
+inline constexpr int32_t kSmallestRenderHeight = 12;
+
 // The largest rendering side: larger frames would need more memory than any screen could show.
 inline constexpr int32_t kLargestRenderSide = 16384;
 

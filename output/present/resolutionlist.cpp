@@ -1,9 +1,34 @@
 // SPDX-License-Identifier: MIT
 #include "resolutionlist.h"
 
+#include "framegeometry.h"
+
 #include <algorithm>
 
 namespace orvex {
+
+namespace {
+
+int64_t Area(Resolution r)
+{
+    return int64_t{r.width} * r.height;
+}
+
+int32_t DownToFour(int32_t side)
+{
+    return side / 4 * 4;
+}
+
+// Screen-shaped sizes keep the stars round when the frame is stretched to the screen.
+void InsertByArea(ResolutionList &list, Resolution r)
+{
+    if (r.width < kSmallestRenderWidth || r.height < kSmallestRenderHeight || ResolutionListContains(list, r))
+        return;
+    const auto larger = std::find_if(list.begin(), list.end(), [&](Resolution e) { return Area(e) > Area(r); });
+    list.insert(larger, r);
+}
+
+} // namespace
 
 ResolutionList BuildResolutionList(int32_t screenWidth, int32_t screenHeight)
 {
@@ -14,6 +39,8 @@ ResolutionList BuildResolutionList(int32_t screenWidth, int32_t screenHeight)
             list.push_back(r);
     if (screenWidth > list.back().width || screenHeight > list.back().height)
         list.push_back({screenWidth, screenHeight});
+    InsertByArea(list, {DownToFour(screenWidth / 2), DownToFour(screenHeight / 2)});
+    InsertByArea(list, {DownToFour(screenWidth * 2 / 3), DownToFour(screenHeight * 2 / 3)});
     return list;
 }
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
-// The rendering resolutions offered to the user, derived once from the primary screen.
+// The rendering resolutions offered to the user, derived once from the primary screen:
+// the standard sizes that fit, the screen itself, and half and two thirds of the screen.
 
 #include <cstdint>
 #include <vector>

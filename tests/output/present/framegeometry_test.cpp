@@ -3,19 +3,49 @@
 #include "huetopixel.h"
 #include "resolutionlist.h"
 
+#include <algorithm>
+
 #include <gtest/gtest.h>
 
 namespace orvex {
 namespace {
 
+TEST(ResolutionList, AddsHalfAndTwoThirdsOfTheScreenInOrderOfArea)
+{
+    struct Case {
+        Resolution screen;
+        ResolutionList expected;
+    } cases[] = {
+        {{1920, 1080}, {{640, 480}, {800, 600}, {960, 540}, {1024, 768}, {1280, 720}, {1280, 1024}, {1920, 1080}}},
+        {{1280, 1024}, {{640, 480}, {640, 512}, {800, 600}, {852, 680}, {1024, 768}, {1280, 1024}}},
+        {{2560, 1440},
+         {{640, 480}, {800, 600}, {1024, 768}, {1280, 720}, {1280, 1024}, {1704, 960}, {1600, 1200}, {2560, 1440}}},
+        {{1600, 1200}, {{640, 480}, {800, 600}, {1024, 768}, {1064, 800}, {1280, 1024}, {1600, 1200}}},
+        {{320, 200}, {{160, 100}, {212, 132}, {640, 480}}},
+        {{24, 20}, {{16, 12}, {640, 480}}},
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(BuildResolutionList(c.screen.width, c.screen.height), c.expected)
+            << c.screen.width << "x" << c.screen.height;
+}
+
+// Stored choices are looked up by value, so every size offered before must still be there.
+void ExpectInOrder(const ResolutionList &list, const ResolutionList &kept)
+{
+    auto at = list.begin();
+    for (const Resolution &r : kept) {
+        at = std::find(at, list.end(), r);
+        ASSERT_NE(at, list.end()) << r.width << "x" << r.height << " missing or out of order";
+        EXPECT_TRUE(ResolutionListContains(list, r));
+    }
+}
+
 TEST(ResolutionList, OffersStandardSizesUpToTheScreenAndTheScreenItself)
 {
-    EXPECT_EQ(BuildResolutionList(1024, 768), (ResolutionList{{640, 480}, {800, 600}, {1024, 768}}));
-    EXPECT_EQ(BuildResolutionList(1366, 768),
-              (ResolutionList{{640, 480}, {800, 600}, {1024, 768}, {1366, 768}}));
-    EXPECT_EQ(BuildResolutionList(1920, 1080),
-              (ResolutionList{{640, 480}, {800, 600}, {1024, 768}, {1280, 1024}, {1920, 1080}}));
-    EXPECT_EQ(BuildResolutionList(320, 200), (ResolutionList{{640, 480}}));
+    ExpectInOrder(BuildResolutionList(1024, 768), {{640, 480}, {800, 600}, {1024, 768}});
+    ExpectInOrder(BuildResolutionList(1366, 768), {{640, 480}, {800, 600}, {1024, 768}, {1366, 768}});
+    ExpectInOrder(BuildResolutionList(1920, 1080), {{640, 480}, {800, 600}, {1024, 768}, {1280, 1024}, {1920, 1080}});
+    ExpectInOrder(BuildResolutionList(320, 200), {{640, 480}});
     EXPECT_FALSE(ResolutionListContains(BuildResolutionList(1920, 1080), {700, 500}));
 }
 
