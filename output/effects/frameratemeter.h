@@ -24,8 +24,11 @@ public:
     explicit FrameRateMeter(Clock &clock, LineLog log = nullptr, CpuClock cpu = ProcessCpuMicroseconds)
         : clock_(clock), log_(std::move(log)), cpu_(std::move(cpu)) {}
 
-    void FrameShown();
-    // "57.3 fps  17.4 ms  CPU 38%", empty until the first second has passed.
+    // Given the run's count so far of frames not sent to a display that shows one per
+    // refresh.
+    void FrameShown(int64_t framesSkipped = 0);
+    // "57.3 fps  17.4 ms  CPU 38%", followed by "  60 presented" a second once frames
+    // were skipped; empty until the first second has passed.
     const std::string &Text() const { return text_; }
 
 private:
@@ -36,6 +39,7 @@ private:
     uint32_t periodStartMs_ = 0;
     int64_t periodStartCpu_ = 0;
     int32_t frames_ = 0;
+    int64_t periodStartSkipped_ = 0;
     std::string text_;
 };
 

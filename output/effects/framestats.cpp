@@ -74,6 +74,9 @@ std::string PerformanceReport(const RunDescription &run, const std::string &stat
     report += StageLine("   Blending :  ", totals.blendMs, totalSecs);
     report += StageLine("   Blt/Flip :  ", totals.bltMs, totalSecs);
     report += "   Total    :  " + RightAligned(totalSecs, 7) + "   100.00 %" + kLineEnd;
+    if (totals.framesSkipped > 0)
+        report += "   Presented:  " + std::to_string(totals.frames - totals.framesSkipped) + " of "
+                  + std::to_string(totals.frames) + " frames, one per display refresh" + kLineEnd;
     return report;
 }
 
@@ -117,11 +120,13 @@ void FrameStats::BlendDone()
     mark_ = clock_.TickCount();
 }
 
-void FrameStats::FrameShown()
+void FrameStats::FrameShown(int64_t framesSkipped)
 {
     if (threshold_ <= 0)
         return;
     totals_.bltMs += Since(mark_);
+    ++totals_.frames;
+    totals_.framesSkipped = framesSkipped;
     frameEndMark_ = clock_.TickCount();
     if (periodStart_ == 0) {
         periodStart_ = clock_.TickCount();

@@ -17,6 +17,9 @@ struct StageTotals {
     int64_t mathMs = 0;
     int64_t blendMs = 0;
     int64_t bltMs = 0;
+    // Frames made, and of those not sent to a display that shows one per refresh.
+    int64_t frames = 0;
+    int64_t framesSkipped = 0;
 };
 
 // "fps: 57.32  F: 500  T: 00:00:00:10  12/08/2026 14:05" for frames in seconds, ended at now.
@@ -50,7 +53,8 @@ public:
 
     void FrameStart();    // before the blend
     void BlendDone();     // after the message
-    void FrameShown();    // after the blit: counts the frame
+    // After the blit: counts the frame, given the run's count of frames skipped so far.
+    void FrameShown(int64_t framesSkipped = 0);
 
     const std::string &StatsText() const { return statsText_; }
     const StageTotals &Totals() const { return totals_; }

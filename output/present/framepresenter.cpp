@@ -103,7 +103,7 @@ void FramePresenter::PresentSteps(int32_t brightness, int32_t desktopLevel)
         stats_->BlendDone();
     const auto blended = Steady::now();
     if (meter_) {
-        meter_->FrameShown();
+        meter_->FrameShown(target_.FramesSkipped());
         if (overlay_)
             target_.SetOverlayText(meter_->Text());
     }
@@ -112,7 +112,7 @@ void FramePresenter::PresentSteps(int32_t brightness, int32_t desktopLevel)
         videoSink_->FramePresented(*this);
     const auto shown = Steady::now();
     if (stats_)
-        stats_->FrameShown();
+        stats_->FrameShown(target_.FramesSkipped());
     times_.blendMs = std::chrono::duration<double, std::milli>(blended - start).count();
     times_.blitMs = std::chrono::duration<double, std::milli>(shown - blended).count();
 }

@@ -38,6 +38,9 @@ public:
     // Called before a frame buffer is written again: returns once the frames shown from
     // the target's memory have been read.
     virtual void FinishPresenting() {}
+    // Frames not sent to a display that shows one per refresh, because a newer one came
+    // before the refresh; the run's count so far (FrameMemory starts it afresh).
+    virtual int64_t FramesSkipped() const { return 0; }
 };
 
 } // namespace orvex

@@ -79,15 +79,27 @@ void WindowTarget::Present(const uint32_t *buffer, int32_t width, int32_t height
 {
     if (!window_.isExposed() || width <= 0 || height <= 0 || to.width <= 0 || to.height <= 0)
         return;
-    if (!PresentShared(buffer, width, height, to))
+    if (!PresentShared(buffer, width, height, to, true))
         PresentThroughBackingStore(buffer, width, height, to);
 }
 
-bool WindowTarget::PresentShared(const uint32_t *buffer, int32_t width, int32_t height, PixelRect to)
+bool WindowTarget::PresentShared(const uint32_t *buffer, int32_t width, int32_t height, PixelRect to, bool atRefresh)
 {
-    if (!shared_ || to.width != width || to.height != height || !shared_->Show(buffer, width, height, to.x, to.y))
+    if (!shared_)
         return false;
-    lastShown_ = {buffer, to};
+    // Only a frame that covers the whole window with nothing over it waits for the refresh:
+    // the monitors' frames and the overlay are drawn at once, around or over it.
+    const bool wholeWindow = to.x == 0 && to.y == 0 && QSize(to.width, to.height) == DeviceSize(window_);
+    using Shown = X11SharedImage::Shown;
+    const Shown shown = shared_->Show(buffer, width, height, to.x, to.y, to.width, to.height,
+                                      atRefresh && wholeWindow && overlay_.isNull());
+    if (shown == Shown::Not)
+        return false;
+    if (shown == Shown::Skipped) {
+        ++framesSkipped_;
+        return true;
+    }
+    lastShown_ = {buffer, width, height, to};
     if (!overlay_.isNull()) {
         const QPoint corner = OverlayCorner(QRect(to.x, to.y, to.width, to.height));
         shared_->ShowCopy(reinterpret_cast<const uint32_t *>(overlay_.constBits()), overlay_.width(), overlay_.height(),
@@ -151,6 +163,7 @@ QPoint WindowTarget::OverlayCorner(const QRect &destination) const
 std::span<uint32_t> WindowTarget::FrameMemory(size_t pixels)
 {
     lastShown_ = {};
+    framesSkipped_ = 0;
     shared_.reset();
     if (QGuiApplication::platformName() == QLatin1String("xcb"))
         shared_ = X11SharedImage::Create(uint32_t(window_.winId()), pixels);
@@ -169,7 +182,7 @@ bool WindowTarget::eventFilter(QObject *watched, QEvent *event)
     // was uncovered, without waiting for the next frame.
     if (watched == &window_ && event->type() == QEvent::Expose && window_.isExposed()) {
         const Shown last = lastShown_;
-        if (last.frame == nullptr || !PresentShared(last.frame, last.rect.width, last.rect.height, last.rect)) {
+        if (last.frame == nullptr || !PresentShared(last.frame, last.width, last.height, last.rect, false)) {
             FitBackingStore();
             backingStore_.flush(QRect(QPoint(0, 0), window_.size()));
         }

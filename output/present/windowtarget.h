@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 // Frames into a Qt window. On X11 the frame buffers live in memory shared with the X
-// server and a frame of the window's size goes to the window without a copy; otherwise
-// (another window system, no shared memory, a frame to be scaled) each frame is painted
-// into the window's backing store and flushed at once, so frames presented back to back
-// (the closing fade) are all seen. Rectangles are in device pixels; a frame is scaled
-// only when its destination differs in size, and then without smoothing, so nothing
-// blurs on HiDPI screens.
+// server, which shows (and scales) them without a copy on our side, a frame that fills
+// the window at most once a refresh; otherwise (another window system, no shared
+// memory) each frame is painted into the window's backing store and flushed at once, so
+// frames presented back to back (the closing fade) are all seen, scaled without
+// smoothing. Rectangles are in device pixels; a frame is scaled only when its
+// destination differs in size.
 
 #include "presentationtarget.h"
 
@@ -37,6 +37,7 @@ public:
     void SetOverlayText(const std::string &text) override;
     std::span<uint32_t> FrameMemory(size_t pixels) override;
     void FinishPresenting() override;
+    int64_t FramesSkipped() const override { return framesSkipped_; }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -44,10 +45,12 @@ protected:
 private:
     struct Shown {
         const uint32_t *frame = nullptr;
+        int32_t width = 0, height = 0;
         PixelRect rect{};
     };
 
-    bool PresentShared(const uint32_t *buffer, int32_t width, int32_t height, PixelRect to);
+    // atRefresh: the frame may wait for the display's refresh.
+    bool PresentShared(const uint32_t *buffer, int32_t width, int32_t height, PixelRect to, bool atRefresh);
     void PresentThroughBackingStore(const uint32_t *buffer, int32_t width, int32_t height, PixelRect to);
     // Matches the backing store to the window's size; a new store starts black.
     void FitBackingStore();
@@ -63,6 +66,7 @@ private:
     int32_t innerHeight_;
     std::unique_ptr<X11SharedImage> shared_;
     Shown lastShown_;
+    int64_t framesSkipped_ = 0;
     std::string overlayText_;
     QImage overlay_; // drawn once per text change, shown with every frame
 };

@@ -1,11 +1,16 @@
 // SPDX-License-Identifier: MIT
 #include "x11sharedimage.h"
 
+#include "x11presentpacing.h"
+#include "x11stretch.h"
+
 #include <xcb/shm.h>
 #include <xcb/xcb.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <cstring>
+#include <poll.h>
 #include <sys/ipc.h>
 #include <sys/shm.h>
 
@@ -68,7 +73,8 @@ std::unique_ptr<X11SharedImage> X11SharedImage::Create(uint32_t window, size_t p
         return nullptr;
     void *memory = ::shmat(id, nullptr, 0);
     image->segment_ = xcb_generate_id(c);
-    const auto attached = xcb_shm_attach_checked(c, image->segment_, uint32_t(id), 1);
+    // Writable for the server: it makes pixmaps over the memory only then (it never writes).
+    const auto attached = xcb_shm_attach_checked(c, image->segment_, uint32_t(id), 0);
     const bool ok = memory != reinterpret_cast<void *>(-1) && xcb_request_check(c, attached) == nullptr;
     // Marked for removal at once: the segment goes when the last of us and the server detach.
     ::shmctl(id, IPC_RMID, nullptr);
@@ -84,6 +90,11 @@ std::unique_ptr<X11SharedImage> X11SharedImage::Create(uint32_t window, size_t p
     const xcb_query_extension_reply_t *extension = xcb_get_extension_data(c, &xcb_shm_id);
     image->completionEvent_ = uint8_t(extension->first_event + XCB_SHM_COMPLETION);
     image->requestCode_ = extension->major_opcode;
+    image->stretch_ = X11Stretch::Create(c, window);
+    // ORVEX_NO_PRESENT=1 shows every frame at once, for drivers whose Present misbehaves.
+    const char *noPresent = std::getenv("ORVEX_NO_PRESENT");
+    if (noPresent == nullptr || std::strcmp(noPresent, "1") != 0)
+        image->pacing_ = X11PresentPacing::Create(c, window);
     return image;
 }
 
@@ -91,6 +102,12 @@ X11SharedImage::~X11SharedImage()
 {
     if (count_ != 0) {
         WaitUntilRead();
+        pacing_.reset();
+        stretch_.reset();
+        for (const FramePixmap &p : framePixmaps_)
+            xcb_free_pixmap(connection_, p.pixmap);
+        if (refreshPixmap_ != 0)
+            xcb_free_pixmap(connection_, refreshPixmap_);
         xcb_free_gc(connection_, gc_);
         xcb_shm_detach(connection_, segment_);
         xcb_flush(connection_);
@@ -100,15 +117,74 @@ X11SharedImage::~X11SharedImage()
     xcb_disconnect(connection_);
 }
 
-bool X11SharedImage::Show(const uint32_t *frame, int32_t width, int32_t height, int32_t x, int32_t y)
+uint32_t X11SharedImage::PixmapOver(const uint32_t *frame, int32_t width, int32_t height)
 {
-    if (!Holds(frame) || width <= 0 || height <= 0 || width > UINT16_MAX || height > UINT16_MAX)
-        return false;
-    const uint32_t offset = uint32_t((frame - pixels_) * sizeof(uint32_t));
-    xcb_shm_put_image(connection_, window_, gc_, uint16_t(width), uint16_t(height), 0, 0, uint16_t(width),
-                      uint16_t(height), int16_t(x), int16_t(y), 24, XCB_IMAGE_FORMAT_Z_PIXMAP, 1, segment_, offset);
-    ++unread_;
-    return xcb_flush(connection_) > 0;
+    const size_t offset = size_t(frame - pixels_) * sizeof(uint32_t);
+    for (const FramePixmap &p : framePixmaps_)
+        if (p.offset == offset && p.width == width && p.height == height)
+            return p.pixmap;
+    const uint32_t pixmap = xcb_generate_id(connection_);
+    xcb_shm_create_pixmap(connection_, pixmap, window_, uint16_t(width), uint16_t(height), 24, segment_,
+                          uint32_t(offset));
+    framePixmaps_.push_back({offset, width, height, pixmap});
+    return pixmap;
+}
+
+uint32_t X11SharedImage::RefreshPixmap(int32_t width, int32_t height)
+{
+    if (refreshPixmap_ != 0 && (refreshWidth_ != width || refreshHeight_ != height)) {
+        if (stretch_)
+            stretch_->Forget(refreshPixmap_);
+        xcb_free_pixmap(connection_, refreshPixmap_);
+        refreshPixmap_ = 0;
+    }
+    if (refreshPixmap_ == 0) {
+        refreshPixmap_ = xcb_generate_id(connection_);
+        xcb_create_pixmap(connection_, 24, refreshPixmap_, window_, uint16_t(width), uint16_t(height));
+        refreshWidth_ = width;
+        refreshHeight_ = height;
+    }
+    return refreshPixmap_;
+}
+
+void X11SharedImage::ReadBeforeAnswering()
+{
+    answers_.push_back(xcb_get_input_focus(connection_).sequence);
+}
+
+X11SharedImage::Shown X11SharedImage::Show(const uint32_t *frame, int32_t width, int32_t height, int32_t x, int32_t y,
+                                           int32_t toWidth, int32_t toHeight, bool atRefresh)
+{
+    const bool fits = width > 0 && height > 0 && toWidth > 0 && toHeight > 0 && width <= INT16_MAX
+                      && height <= INT16_MAX && toWidth <= INT16_MAX && toHeight <= INT16_MAX;
+    const bool scaled = toWidth != width || toHeight != height;
+    if (!Holds(frame) || !fits || (scaled && !stretch_))
+        return Shown::Not;
+    TakeWaitingEvents();
+    if (atRefresh && pacing_) {
+        if (pacing_->Waiting())
+            return Shown::Skipped;
+        const uint32_t frameMap = PixmapOver(frame, width, height);
+        const uint32_t target = RefreshPixmap(toWidth, toHeight);
+        if (scaled)
+            stretch_->Draw(frameMap, width, height, target, 0, 0, toWidth, toHeight);
+        else
+            xcb_copy_area(connection_, frameMap, target, gc_, 0, 0, 0, 0, uint16_t(width), uint16_t(height));
+        ReadBeforeAnswering();
+        pacing_->Present(target, int16_t(x), int16_t(y));
+        return xcb_flush(connection_) > 0 ? Shown::AtRefresh : Shown::Not;
+    }
+    if (scaled) {
+        stretch_->Draw(PixmapOver(frame, width, height), width, height, 0, x, y, toWidth, toHeight);
+        ReadBeforeAnswering();
+    } else {
+        const uint32_t offset = uint32_t((frame - pixels_) * sizeof(uint32_t));
+        xcb_shm_put_image(connection_, window_, gc_, uint16_t(width), uint16_t(height), 0, 0, uint16_t(width),
+                          uint16_t(height), int16_t(x), int16_t(y), 24, XCB_IMAGE_FORMAT_Z_PIXMAP, 1, segment_,
+                          offset);
+        ++unread_;
+    }
+    return xcb_flush(connection_) > 0 ? Shown::Now : Shown::Not;
 }
 
 bool X11SharedImage::ShowCopy(const uint32_t *pixels, int32_t width, int32_t height, int32_t x, int32_t y)
@@ -122,23 +198,57 @@ bool X11SharedImage::ShowCopy(const uint32_t *pixels, int32_t width, int32_t hei
     return xcb_flush(connection_) > 0;
 }
 
+void X11SharedImage::Take(const xcb_generic_event_t &event)
+{
+    if (pacing_ && pacing_->Take(event))
+        return;
+    if ((event.response_type & 0x7F) == completionEvent_) {
+        --unread_;
+    } else if (event.response_type == 0) {
+        // A frame the server refused (its window destroyed meanwhile, say) is never
+        // read and never completed.
+        const auto &error = reinterpret_cast<const xcb_generic_error_t &>(event);
+        if (error.major_code == requestCode_ && error.minor_code == XCB_SHM_PUT_IMAGE)
+            --unread_;
+    }
+}
+
+void X11SharedImage::TakeWaitingEvents()
+{
+    while (const auto event = Owned(xcb_poll_for_event(connection_)))
+        Take(*event);
+}
+
+xcb_generic_event_t *X11SharedImage::NextEvent()
+{
+    // A server that never answers must not hold the saver up for ever.
+    constexpr int kPatienceMs = 1000;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kPatienceMs);
+    while (true) {
+        if (xcb_generic_event_t *event = xcb_poll_for_event(connection_))
+            return event;
+        if (xcb_connection_has_error(connection_))
+            return nullptr;
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+        pollfd connection{xcb_get_file_descriptor(connection_), POLLIN, 0};
+        if (left.count() <= 0 || ::poll(&connection, 1, int(left.count()) + 1) <= 0)
+            return nullptr;
+    }
+}
+
 void X11SharedImage::WaitUntilRead()
 {
+    for (const uint32_t sequence : answers_)
+        std::free(xcb_get_input_focus_reply(connection_, xcb_get_input_focus_cookie_t{sequence}, nullptr));
+    answers_.clear();
     while (unread_ > 0) {
-        const auto event = Owned(xcb_wait_for_event(connection_));
+        const auto event = Owned(NextEvent());
         if (!event) {
-            unread_ = 0; // the connection is gone: nobody reads the memory any more
+            // The connection is gone or the server is stuck: nobody reads the memory now.
+            unread_ = 0;
             return;
         }
-        if ((event->response_type & 0x7F) == completionEvent_) {
-            --unread_;
-        } else if (event->response_type == 0) {
-            // A frame the server refused (its window destroyed meanwhile, say) is never
-            // read and never completed.
-            const auto *error = reinterpret_cast<const xcb_generic_error_t *>(event.get());
-            if (error->major_code == requestCode_ && error->minor_code == XCB_SHM_PUT_IMAGE)
-                --unread_;
-        }
+        Take(*event);
     }
 }
 

@@ -305,12 +305,16 @@ test_overrides_change_picture_not_settings() {
 
 # Frames shown straight from memory shared with the X server arrive pixel for pixel, and
 # a frame shown into a window destroyed meanwhile does not leave the program waiting.
-test_shared_memory_frames_arrive_exactly() {
+shm_probe() { # MODE
   local status=0
-  timeout 20 "$build_dir/bin/gui_shmprobe" >"$work/out" || status=$?
+  timeout 20 "$build_dir/bin/gui_shmprobe" "$1" >"$work/out" || status=$?
   [ "$status" -ne "$skip_status" ] || { echo "SKIPPED: $(cat "$work/out")"; exit $skip_status; }
   [ "$status" -eq 0 ] || fail "$(cat "$work/out")"
 }
+
+test_shared_memory_frames_arrive_exactly() { shm_probe exact; }
+test_shared_memory_frames_scaled_by_the_server() { shm_probe scaled; }
+test_shared_memory_frames_at_most_one_a_refresh() { shm_probe paced; }
 
 test_preview_without_window_ends() {
   start_program -window-id 0
