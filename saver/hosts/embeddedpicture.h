@@ -2,7 +2,8 @@
 #pragma once
 // The picture a host shows: a window of ours placed inside another program's window
 // (the host's preview, or the window XScreenSaver and xsecurelock hand over), or over
-// the desktop's root window. The run ends as soon as the X server destroys it.
+// the desktop's root window. It follows the host window's size when asked; the run ends
+// as soon as the X server destroys it.
 
 #include "resolutionlist.h"
 #include "x11windows.h"
