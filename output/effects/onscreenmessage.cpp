@@ -78,9 +78,14 @@ std::string CountdownText(const MessageSettings &settings, double elapsedSeconds
 void OnScreenMessage::Start(MessageSettings settings, int32_t width, int32_t height)
 {
     settings_ = std::move(settings);
+    // The positions depend on the frame: render again for this run.
+    Refit(width, height);
+}
+
+void OnScreenMessage::Refit(int32_t width, int32_t height)
+{
     width_ = width;
     height_ = height;
-    // The positions depend on the frame: render again for this run.
     lastText_.reset();
 }
 

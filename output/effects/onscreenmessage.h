@@ -55,6 +55,9 @@ public:
     // For the next display run, whose frames are width x height.
     void Start(MessageSettings settings, int32_t width, int32_t height);
 
+    // The frames became width x height in the middle of a run: the same text, placed anew.
+    void Refit(int32_t width, int32_t height);
+
     // A theme's name shown in place of the stored message.
     void SetText(const std::string &text);
 

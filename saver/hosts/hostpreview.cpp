@@ -30,6 +30,7 @@ int RunHostPreview(StartupContext &context, SettingsStore &store, EngineLibrary 
     RunLoop loop(context, store, engine, clock, pump, target);
     WatchDisplayPower(loop, FramePacer::PowerOff::Pause);
     loop.WatchHostWindow([&] { return placed && x11->IsWindow(context.previewParent); });
+    loop.WatchHostSize([&picture] { return picture.FollowHost(); });
     loop.PrepareRun(true);
     loop.DisplayEffects();
     return 0;

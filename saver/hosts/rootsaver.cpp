@@ -45,6 +45,8 @@ int RunRootSaver(StartupContext &context, SettingsStore &store, EngineLibrary &e
     WindowTarget target(picture.Window());
     RunLoop loop(context, store, engine, clock, pump, target);
     WatchDisplayPower(loop, FramePacer::PowerOff::Pause);
+    // Lockers resize their windows when the monitors change; the root window changes too.
+    loop.WatchHostSize([&picture] { return picture.FollowHost(); });
     // The screen locker shows no message of its own: the saver's message is the one seen.
     QtTextRasteriser rasteriser;
     loop.EnableMessage(rasteriser);

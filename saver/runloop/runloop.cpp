@@ -13,6 +13,7 @@
 #include "safefile.h"
 #include "settingdescriptors.h"
 #include "settingvalues.h"
+#include "startup.h"
 #include "startupcontext.h"
 #include "templatefilenames.h"
 #include "templateio.h"
@@ -115,20 +116,23 @@ void RunLoop::PrepareRun(bool previewPace)
     // Asked for by name on the command line, so it wins over the preview's pace too.
     s.frameDelayMs = context_.overrides.frameDelayMs.value_or(s.frameDelayMs);
 
-    Resolution size{target_.InnerWidth(), target_.InnerHeight()};
-    if (context_.runMode == RunMode::Saver) {
-        const Resolution screen{context_.screenWidthPx, context_.screenHeightPx};
-        size = {DeclaredInt(store_, kSectionDirectX, "DX_WinWidth", screen),
-                DeclaredInt(store_, kSectionDirectX, "DX_WinHeight", screen)};
-        if (!ResolutionListContains(context_.resolutions, size))
-            size = screen;
-    }
+    const Resolution size = RenderSize();
     s.geometry = ComputeFrameGeometry(size.width, size.height, s.vertOffset);
     try {
         AllocateFrames(s, size);
     } catch (const std::bad_alloc &) {
         throw FrameAllocationError(s.geometry);
     }
+}
+
+Resolution RunLoop::RenderSize() const
+{
+    if (context_.runMode != RunMode::Saver)
+        return {target_.InnerWidth(), target_.InnerHeight()};
+    const Resolution screen{context_.screenWidthPx, context_.screenHeightPx};
+    const Resolution stored{DeclaredInt(store_, kSectionDirectX, "DX_WinWidth", screen),
+                            DeclaredInt(store_, kSectionDirectX, "DX_WinHeight", screen)};
+    return ResolutionListContains(context_.resolutions, stored) ? stored : screen;
 }
 
 FrameAllocationError::FrameAllocationError(const FrameGeometry &geometry)
@@ -156,6 +160,47 @@ void RunLoop::AllocateFrames(const RunSettings &s, Resolution size)
     layout.mirrorOnMonitors = context_.multiMonitorMode == 0 && !context_.monitors.secondary.empty();
     layout.secondaryMonitors = context_.monitors.secondary;
     presenter_.BeginRun(s.geometry, std::move(layout));
+}
+
+void RunLoop::AdoptSurface(Resolution surface)
+{
+    if (context_.runMode == RunMode::Saver)
+        AdoptHostWindowAsScreen(context_, surface.width, surface.height);
+    else
+        target_.Resize(surface.width, surface.height);
+}
+
+bool RunLoop::FollowHostSize()
+{
+    if (!resizedSurface_)
+        return true;
+    const std::optional<Resolution> surface = resizedSurface_();
+    if (!surface)
+        return true;
+    const RunSettings before = settings_;
+    // In saver mode the target has the rendering size, which AllocateFrames gives it again.
+    const Resolution beforeTarget{target_.InnerWidth(), target_.InnerHeight()};
+    const Resolution beforeSurface =
+        context_.runMode == RunMode::Saver ? Resolution{context_.screenWidthPx, context_.screenHeightPx} : beforeTarget;
+    try {
+        AdoptSurface(*surface);
+        RunSettings s = settings_;
+        const Resolution size = RenderSize();
+        s.geometry = ComputeFrameGeometry(size.width, size.height, s.vertOffset);
+        AllocateFrames(s, size);
+    } catch (...) {
+        // The old frames were given up for the new ones: they are the ones to have again.
+        try {
+            AdoptSurface(beforeSurface);
+            AllocateFrames(before, beforeTarget);
+        } catch (...) {
+            context_.stopRequested = true;
+            return false;
+        }
+    }
+    if (message_)
+        message_->Refit(settings_.geometry.renderWidth, settings_.geometry.renderHeight);
+    return true;
 }
 
 void RunLoop::LoadPropsInitDX()
@@ -333,6 +378,8 @@ void RunLoop::RunTheme(int16_t colourFlag)
         if (budget_.ThemeFrameEnd(run_.stars, starsThisFrame_))
             break;
         paths_.PathStep(run_.cometCtrStep, run_.cometBiasSpd, PathRadius(), context_.random);
+        if (!FollowHostSize())
+            break;
     }
     starStates_ = {};
     starMotions_ = {};

@@ -74,6 +74,15 @@ public:
 
     // Host preview: the run ends within a frame once the host's window is gone.
     void WatchHostWindow(std::function<bool()> hostWindowExists);
+    // A host whose window can change size (-root, -window-id, the host preview): asked
+    // between frames, gives the size in device pixels of the surface the host now offers
+    // when it changed, else nothing. The frames are then laid out afresh at that size and
+    // the theme carries on; a size whose frames cannot be had keeps the old one. In saver
+    // mode the host's window stands for the screen.
+    void WatchHostSize(std::function<std::optional<Resolution>()> resizedSurface)
+    {
+        resizedSurface_ = std::move(resizedSurface);
+    }
     void WatchDisplayPower(std::function<bool()> displayIsOn, FramePacer::PowerOff whenOff)
     {
         pacer_.WatchDisplayPower(std::move(displayIsOn), whenOff);
@@ -106,8 +115,16 @@ public:
     const std::string &ThemeMessage() const { return themeMessage_; }
 
 private:
+    // The size the frames are rendered at: the target's, or in saver mode the stored
+    // size when the screen offers it, else the screen's.
+    Resolution RenderSize() const;
     // Sizes the target and the presenter's buffers for the run.
     void AllocateFrames(const RunSettings &s, Resolution size);
+    // The host's surface takes its place: the screen in saver mode, else the target.
+    void AdoptSurface(Resolution surface);
+    // Lays the frames out afresh when the host's size changed; false when not even the
+    // old frames could be had again, and the run has been stopped.
+    bool FollowHostSize();
     // -theme: the named theme, or a random factory theme, in place of the cycle and of the
     // first-use theme; false when the command line named none.
     bool ChooseOverriddenTheme();
@@ -140,6 +157,7 @@ private:
     CometPaths paths_;
     ThemeColourState themeColour_;
     std::function<void(const ColourStepView &)> colourWatcher_;
+    std::function<std::optional<Resolution>()> resizedSurface_;
     bool coneBuilt_ = false;
     int32_t starsThisFrame_ = 0;
     int32_t starsAtThemeStart_ = 0;

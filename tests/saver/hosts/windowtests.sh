@@ -110,15 +110,17 @@ host_command() { # COMMAND -> the host's answer
   tail -n1 "$work/host.out"
 }
 
-# Waits until the window shows a picture (the first frames may still be black).
-expect_lit() { # WINDOW-OR-HOST
-  local lit=0
+# Waits until the window, or the part of it given, shows a picture (the first frames may
+# still be black).
+expect_lit() { # WINDOW-OR-HOST [X Y WIDTH HEIGHT]
+  local window=$1 lit=0
+  shift
   for _ in $(seq 50); do
-    if [ "$1" = host ]; then lit=$(host_command lit); else lit=$("$xprobe" lit "$1"); fi
+    if [ "$window" = host ]; then lit=$(host_command "lit $*"); else lit=$("$xprobe" lit "$window" "$@"); fi
     [ "$lit" -gt 0 ] && return 0
     sleep 0.1
   done
-  fail "no picture in the window (lit pixels: $lit)"
+  fail "no picture in the window${*:+ at $*} (lit pixels: $lit)"
 }
 
 test_key_ends_saver() {
@@ -256,6 +258,28 @@ test_preview_in_host_window() {
   expect_running
   [ "$(host_command destroy)" = destroyed ] || fail "the host window was not destroyed"
   expect_exit 1
+}
+
+# Hosts resize their windows (a locker when the monitors change, a settings page its
+# preview): the picture follows, so stars reach the part a grown window added, and a
+# shrunk one goes on being drawn.
+test_host_window_resized() {
+  local mode
+  for mode in -window-id -root; do
+    start_host 160 120
+    if [ "$mode" = -root ]; then XSCREENSAVER_WINDOW=$host_id start_program -root; else start_program -window-id "$host_id"; fi
+    expect_lit host
+    [ "$(host_command 'resize 320 240')" = resized ] || fail "the host window was not resized"
+    expect_lit host 170 130 150 110
+    [ "$(host_command 'resize 100 80')" = resized ] || fail "the host window was not resized"
+    sleep 0.5
+    expect_lit host
+    expect_running
+    kill -TERM "$program_pid"
+    expect_exit 5
+    exec 4>&-
+    rm -f "$work/host.in"
+  done
 }
 
 # The overlay is drawn over the shown picture only: a filter that blacks out every frame

@@ -13,6 +13,8 @@
 
 #include <filesystem>
 #include <fstream>
+#include <new>
+#include <optional>
 
 namespace orvex {
 namespace {
@@ -104,6 +106,64 @@ TEST_F(RunLoopTest, RootSaverRendersAtItsHostWindowsSize)
     store.WriteSetting("DirectX", "DX_WinHeight", 600);
     run.PrepareRun(false);
     EXPECT_EQ(run.Settings().geometry.renderWidth, 800) << "a stored size the window offers is kept";
+}
+
+// A target whose frame memory runs out above a size, as a display's shared memory would.
+class LimitedTarget final : public PresentationTarget {
+public:
+    static constexpr size_t kMostPixels = size_t(1) << 16;
+
+    int32_t InnerWidth() const override { return shown.InnerWidth(); }
+    int32_t InnerHeight() const override { return shown.InnerHeight(); }
+    void Resize(int32_t width, int32_t height) override { shown.Resize(width, height); }
+    void Clear() override { shown.Clear(); }
+    void Present(const uint32_t *buffer, int32_t width, int32_t height, PixelRect to) override
+    {
+        shown.Present(buffer, width, height, to);
+    }
+    std::span<uint32_t> FrameMemory(size_t pixels) override
+    {
+        if (pixels > kMostPixels)
+            throw std::bad_alloc();
+        return {};
+    }
+
+    OffscreenTarget shown{64, 48};
+};
+
+bool AnyLitFrom(const OffscreenTarget &target, int32_t left, int32_t top)
+{
+    for (int32_t y = top; y < target.InnerHeight(); ++y)
+        for (int32_t x = left; x < target.InnerWidth(); ++x)
+            if (target.Pixels()[size_t(y) * target.InnerWidth() + x] & 0xFFFFFF)
+                return true;
+    return false;
+}
+
+TEST_F(RunLoopTest, AResizedHostIsFilledAndASizeBeyondMemoryKeepsTheLastOne)
+{
+    engine = std::make_unique<EngineLibrary>("libOrvexM6.so", std::vector<fs::path>{kBinDir});
+    LimitedTarget limited;
+    RunLoop run(context, store, *engine, clock, pump, limited);
+    run.PrepareRun(false);
+    int asked = 0;
+    run.WatchHostSize([&]() -> std::optional<Resolution> {
+        ++asked;
+        if (asked == 3)
+            return Resolution{128, 96};
+        if (asked == 10)
+            return Resolution{512, 384};
+        return std::nullopt;
+    });
+    run.SetFrameLimit(40);
+    ApplyTheme(context.properties, store, 1, 1.0f);
+    run.RunTheme(0);
+    EXPECT_EQ(run.FramesRun(), 40) << "the theme ran on through both sizes";
+    EXPECT_EQ(run.Settings().geometry.renderWidth, 128);
+    EXPECT_EQ(run.Settings().geometry.renderHeight, 96);
+    EXPECT_EQ(limited.InnerWidth(), 128);
+    EXPECT_EQ(limited.InnerHeight(), 96);
+    EXPECT_TRUE(AnyLitFrom(limited.shown, 64, 48)) << "no stars where the host grew";
 }
 
 TEST_F(RunLoopTest, FactoryThemesTakeTheRunsStarMultiplier)
