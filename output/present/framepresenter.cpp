@@ -44,14 +44,17 @@ void FramePresenter::BeginRun(const FrameGeometry &geometry, DisplayLayout layou
     header_ = MakeFrameInfoHeader(target_.InnerWidth(), geometry.renderHeight);
     target_.Clear();
     const size_t pixels = size_t(geometry.renderWidth) * size_t(geometry.renderHeight);
-    work_ = display_ = {};
+    work_ = display_ = refresh_ = {};
     ownMemory_ = {};
-    std::span<uint32_t> memory = target_.FrameMemory(2 * pixels);
-    if (memory.size() < 2 * pixels) {
+    framesSkipped_ = 0;
+    std::span<uint32_t> memory = target_.FrameMemory(3 * pixels);
+    if (memory.size() < 3 * pixels) {
         ownMemory_.assign(2 * pixels, 0u);
         memory = ownMemory_;
     } else {
         std::fill(memory.begin(), memory.end(), 0u);
+        if (target_.PacesFrames())
+            refresh_ = memory.subspan(2 * pixels, pixels);
     }
     work_ = memory.first(pixels);
     display_ = memory.subspan(pixels, pixels);
@@ -87,6 +90,12 @@ void FramePresenter::PresentFrame(int32_t brightness, int32_t desktopLevel)
     }
 }
 
+bool FramePresenter::PacedFrame() const
+{
+    // The monitors' copies and the overlay are drawn around and over the frame at once.
+    return !refresh_.empty() && !layout_.mirrorOnMonitors && !overlay_;
+}
+
 void FramePresenter::PresentSteps(int32_t brightness, int32_t desktopLevel)
 {
     target_.FinishPresenting();
@@ -95,24 +104,31 @@ void FramePresenter::PresentSteps(int32_t brightness, int32_t desktopLevel)
     if (brightness == -1)
         brightness = blendMul_;
     const int32_t level = DesktopLevel(desktopLevel);
+    const bool paced = PacedFrame();
+    // Only a frame the target takes is composed into the buffer the refresh reads.
+    uint32_t *refresh = paced && target_.TakesFrame() ? refresh_.data() : nullptr;
+    framesSkipped_ += paced && refresh == nullptr;
     using Steady = std::chrono::steady_clock;
     const auto start = Steady::now();
-    Blend(brightness + 720, level);
-    StampMessage();
+    Blend(brightness + 720, level, refresh);
+    // A refresh buffer that copies the work buffer gets the message too; a filtered frame
+    // shows it once it is blended in, as ever.
+    StampMessage(ChooseBlend(layout_.mode, level, filterType_) == BlendRoutine::Plain ? refresh : nullptr);
     if (stats_)
         stats_->BlendDone();
     const auto blended = Steady::now();
     if (meter_) {
-        meter_->FrameShown(target_.FramesSkipped());
+        meter_->FrameShown(framesSkipped_);
         if (overlay_)
             target_.SetOverlayText(meter_->Text());
     }
-    Blit(level);
+    if (!paced || refresh != nullptr)
+        Blit(level, refresh);
     if (videoSink_)
         videoSink_->FramePresented(*this);
     const auto shown = Steady::now();
     if (stats_)
-        stats_->FrameShown(target_.FramesSkipped());
+        stats_->FrameShown(framesSkipped_);
     times_.blendMs = std::chrono::duration<double, std::milli>(blended - start).count();
     times_.blitMs = std::chrono::duration<double, std::milli>(shown - blended).count();
 }
@@ -131,7 +147,7 @@ int32_t FramePresenter::DesktopLevel(int32_t requested)
     return requested != -1 ? requested : NextDesktopLevel(desktop_, state_.desktopFadeFrame);
 }
 
-void FramePresenter::StampMessage()
+void FramePresenter::StampMessage(uint32_t *alsoInto)
 {
     if (layout_.mode != RunMode::Saver)
         return;
@@ -141,28 +157,42 @@ void FramePresenter::StampMessage()
         return;
     }
     if (message_)
-        message_->Draw(engine_, work_.data());
+        message_->Draw(engine_, work_.data(), alsoInto);
 }
 
-void FramePresenter::Blend(int32_t mul, int32_t level)
+void FramePresenter::Blend(int32_t mul, int32_t level, uint32_t *refresh)
 {
     const int32_t width = geometry_.renderWidth;
     const TrailOffsets t = ComputeTrailOffsets(layout_.vertOffset, width);
     const int32_t firstRow = layout_.vertOffset >= 3 ? t.skipRows : 0;
     const int32_t rows = geometry_.renderHeight - t.skipRows;
     uint32_t *work = work_.data() + size_t(firstRow) * width;
+    uint32_t *display = refresh != nullptr ? refresh : display_.data();
     switch (ChooseBlend(layout_.mode, level, filterType_)) {
     case BlendRoutine::Plain:
-        engine_.BlendPixelRGB32(work, width, rows, mul, t.offsetA, t.offsetB);
+        if (refresh != nullptr) {
+            // The blend copies each finished row into the refresh buffer while it is in
+            // cache (XOR with nothing): the work buffer comes out as from the plain blend.
+            // The edges, which nothing reaches, stay black in both.
+            constexpr int32_t kXor = 2;
+            engine_.BlendPixel32Filter(work, refresh + size_t(firstRow) * width, width, rows, mul, t.offsetA,
+                                       t.offsetB, kXor, 0);
+            // It hands over every row it blurs but the last, which trails can reach.
+            if (rows >= 3) {
+                const size_t lastBlurred = size_t(firstRow + rows - 2) * width;
+                std::copy_n(work_.data() + lastBlurred, width, refresh + lastBlurred);
+            }
+        } else {
+            engine_.BlendPixelRGB32(work, width, rows, mul, t.offsetA, t.offsetB);
+        }
         break;
     case BlendRoutine::Filter:
-        engine_.BlendPixel32Filter(work, display_.data(), width, rows, mul, t.offsetA, t.offsetB,
-                                   filterType_, filterMask_);
+        engine_.BlendPixel32Filter(work, display, width, rows, mul, t.offsetA, t.offsetB, filterType_, filterMask_);
         break;
     case BlendRoutine::DesktopMask: {
         // The engine walks the bottom-up desktop from its last row in memory, the frame's top.
         const uint8_t *desktopTop = desktopPicture_.ScaledTo(level, engine_).data() + size_t(geometry_.renderHeight - 1) * width * 3;
-        engine_.BlendPixelDeskRGB32Mask(work, desktopTop, display_.data(), width, rows, mul, 255 - level, t.offsetA,
+        engine_.BlendPixelDeskRGB32Mask(work, desktopTop, display, width, rows, mul, 255 - level, t.offsetA,
                                         t.offsetB, filterType_, filterMask_);
         break;
     }
@@ -171,17 +201,20 @@ void FramePresenter::Blend(int32_t mul, int32_t level)
     }
 }
 
-void FramePresenter::Blit(int32_t level)
+void FramePresenter::Blit(int32_t level, uint32_t *refresh)
 {
     const int32_t width = geometry_.renderWidth;
     const int32_t height = geometry_.renderHeight;
     const bool plain = BlitShowsWorkBuffer(layout_.mode, level, filterType_);
-    const uint32_t *source = plain ? work_.data() : display_.data();
-    if (layout_.mode != RunMode::Saver) {
-        target_.Present(source, width, height, {0, 0, width, height});
+    const PixelRect to = layout_.mode == RunMode::Saver ? PixelRect{0, 0, layout_.screenWidth, layout_.screenHeight}
+                                                        : PixelRect{0, 0, width, height};
+    if (refresh != nullptr) {
+        target_.PresentAtRefresh(refresh, width, height, to);
         return;
     }
-    target_.Present(source, width, height, {0, 0, layout_.screenWidth, layout_.screenHeight});
+    target_.Present(plain ? work_.data() : display_.data(), width, height, to);
+    if (layout_.mode != RunMode::Saver)
+        return;
     if (layout_.mirrorOnMonitors)
         for (const PixelRect &monitor : layout_.secondaryMonitors)
             target_.Present(work_.data(), width, height, monitor);
@@ -192,6 +225,9 @@ void FramePresenter::ExitFade(int32_t steps, int32_t stepSize)
     const int32_t count = int64_t(steps) * stepSize >= 91 ? RoundHalfEven(90.0 / stepSize) : steps;
     const bool desktop = DesktopShown();
     for (int32_t i = 1; i <= count; ++i) {
+        // Each step of the fade is seen, however fast they come.
+        if (PacedFrame())
+            target_.AwaitRefresh();
         if (desktop)
             PresentFrame(-1, ClosingDesktopLevel(desktop_.percent, i, count));
         else

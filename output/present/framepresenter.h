@@ -55,7 +55,9 @@ class FramePresenter {
 public:
     FramePresenter(EngineLibrary &engine, PresentationTarget &target);
 
-    // Starts a display run: clears the target and allocates both frame buffers (zero).
+    // Starts a display run: clears the target and allocates the frame buffers (zero): the
+    // work and display buffers, and for a target that paces frames to its refresh a third
+    // that each frame sent is composed into, kept as it is until the refresh has read it.
     void BeginRun(const FrameGeometry &geometry, DisplayLayout layout);
 
     // For writing the next frame: waits until the target has read the last one.
@@ -65,6 +67,9 @@ public:
     const FrameInfoHeader &Header() const { return header_; }
     PresentState &State() { return state_; }
     const PresentTimes &LastTimes() const { return times_; }
+    // Frames of this run not sent to a target that paces them: a newer one came before
+    // the refresh.
+    int64_t FramesSkipped() const { return framesSkipped_; }
 
     void SetBlendMul(int32_t blendMul) { blendMul_ = blendMul; }
     void SetFilter(int32_t type, uint32_t mask);
@@ -93,12 +98,15 @@ public:
 
 private:
     void PresentSteps(int32_t brightness, int32_t desktopLevel);
+    // Whether this frame goes to the target at its refresh, rather than at once.
+    bool PacedFrame() const;
     // Whether this run shows a desktop picture of the frame's size.
     bool DesktopShown() const;
     int32_t DesktopLevel(int32_t requested);
-    void StampMessage();
-    void Blend(int32_t mul, int32_t level);
-    void Blit(int32_t level);
+    // refresh: the buffer a frame sent at the refresh is composed into, null for others.
+    void StampMessage(uint32_t *alsoInto);
+    void Blend(int32_t mul, int32_t level, uint32_t *refresh);
+    void Blit(int32_t level, uint32_t *refresh);
 
     EngineLibrary &engine_;
     PresentationTarget &target_;
@@ -110,6 +118,8 @@ private:
     std::vector<uint32_t> ownMemory_; // the buffers, unless the target provides memory
     std::span<uint32_t> work_;
     std::span<uint32_t> display_;
+    std::span<uint32_t> refresh_; // empty unless the target paces frames
+    int64_t framesSkipped_ = 0;
     int32_t blendMul_ = 97;
     int32_t filterType_ = 0;
     uint32_t filterMask_ = 0;

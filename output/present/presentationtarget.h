@@ -38,9 +38,21 @@ public:
     // Called before a frame buffer is written again: returns once the frames shown from
     // the target's memory have been read.
     virtual void FinishPresenting() {}
-    // Frames not sent to a display that shows one per refresh, because a newer one came
-    // before the refresh; the run's count so far (FrameMemory starts it afresh).
-    virtual int64_t FramesSkipped() const { return 0; }
+
+    // A display that shows at most one frame a refresh, at the refresh: where its memory
+    // (FrameMemory) paces the frames shown from it. Frames made meanwhile are not sent.
+    virtual bool PacesFrames() const { return false; }
+    // Whether a frame offered now would be sent: false while the last one still waits
+    // for its refresh.
+    virtual bool TakesFrame() { return true; }
+    // Returns once TakesFrame would (or the display gave up waiting).
+    virtual void AwaitRefresh() {}
+    // Shows the frame at the next refresh, as Present otherwise; the buffer is read then,
+    // so it stays untouched until TakesFrame says so.
+    virtual void PresentAtRefresh(const uint32_t *buffer, int32_t width, int32_t height, PixelRect stretchTo)
+    {
+        Present(buffer, width, height, stretchTo);
+    }
 };
 
 } // namespace orvex

@@ -79,8 +79,32 @@ void WindowTarget::Present(const uint32_t *buffer, int32_t width, int32_t height
 {
     if (!window_.isExposed() || width <= 0 || height <= 0 || to.width <= 0 || to.height <= 0)
         return;
+    if (!PresentShared(buffer, width, height, to, false))
+        PresentThroughBackingStore(buffer, width, height, to);
+}
+
+void WindowTarget::PresentAtRefresh(const uint32_t *buffer, int32_t width, int32_t height, PixelRect to)
+{
+    if (!window_.isExposed() || width <= 0 || height <= 0 || to.width <= 0 || to.height <= 0)
+        return;
     if (!PresentShared(buffer, width, height, to, true))
         PresentThroughBackingStore(buffer, width, height, to);
+}
+
+bool WindowTarget::PacesFrames() const
+{
+    return shared_ && shared_->Paces();
+}
+
+bool WindowTarget::TakesFrame()
+{
+    return !shared_ || shared_->TakesFrame();
+}
+
+void WindowTarget::AwaitRefresh()
+{
+    if (shared_)
+        shared_->AwaitTakesFrame();
 }
 
 bool WindowTarget::PresentShared(const uint32_t *buffer, int32_t width, int32_t height, PixelRect to, bool atRefresh)
@@ -95,10 +119,8 @@ bool WindowTarget::PresentShared(const uint32_t *buffer, int32_t width, int32_t 
                                       atRefresh && wholeWindow && overlay_.isNull());
     if (shown == Shown::Not)
         return false;
-    if (shown == Shown::Skipped) {
-        ++framesSkipped_;
+    if (shown == Shown::Skipped)
         return true;
-    }
     lastShown_ = {buffer, width, height, to};
     if (!overlay_.isNull()) {
         const QPoint corner = OverlayCorner(QRect(to.x, to.y, to.width, to.height));
@@ -163,7 +185,6 @@ QPoint WindowTarget::OverlayCorner(const QRect &destination) const
 std::span<uint32_t> WindowTarget::FrameMemory(size_t pixels)
 {
     lastShown_ = {};
-    framesSkipped_ = 0;
     shared_.reset();
     if (QGuiApplication::platformName() == QLatin1String("xcb"))
         shared_ = X11SharedImage::Create(uint32_t(window_.winId()), pixels);

@@ -37,7 +37,10 @@ public:
     void SetOverlayText(const std::string &text) override;
     std::span<uint32_t> FrameMemory(size_t pixels) override;
     void FinishPresenting() override;
-    int64_t FramesSkipped() const override { return framesSkipped_; }
+    bool PacesFrames() const override;
+    bool TakesFrame() override;
+    void AwaitRefresh() override;
+    void PresentAtRefresh(const uint32_t *buffer, int32_t width, int32_t height, PixelRect stretchTo) override;
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -49,7 +52,7 @@ private:
         PixelRect rect{};
     };
 
-    // atRefresh: the frame may wait for the display's refresh.
+    // atRefresh: the frame waits for the display's refresh where it fills the window.
     bool PresentShared(const uint32_t *buffer, int32_t width, int32_t height, PixelRect to, bool atRefresh);
     void PresentThroughBackingStore(const uint32_t *buffer, int32_t width, int32_t height, PixelRect to);
     // Matches the backing store to the window's size; a new store starts black.
@@ -66,7 +69,6 @@ private:
     int32_t innerHeight_;
     std::unique_ptr<X11SharedImage> shared_;
     Shown lastShown_;
-    int64_t framesSkipped_ = 0;
     std::string overlayText_;
     QImage overlay_; // drawn once per text change, shown with every frame
 };

@@ -20,6 +20,8 @@ public:
 
     // Whether the last frame sent still waits for its refresh: its pixmap is not yet read.
     bool Waiting() const { return waitingSerial_ != 0; }
+    // After the server kept silent too long: the frame is taken as shown.
+    void GiveUpWaiting() { waitingSerial_ = 0; }
     // Sends pixmap to be copied to (x, y) of the window at the next refresh.
     void Present(uint32_t pixmap, int16_t x, int16_t y);
     // Takes one event or error of the connection; true when it was about a frame sent here.

@@ -164,14 +164,15 @@ X11SharedImage::Shown X11SharedImage::Show(const uint32_t *frame, int32_t width,
     if (atRefresh && pacing_) {
         if (pacing_->Waiting())
             return Shown::Skipped;
-        const uint32_t frameMap = PixmapOver(frame, width, height);
-        const uint32_t target = RefreshPixmap(toWidth, toHeight);
-        if (scaled)
-            stretch_->Draw(frameMap, width, height, target, 0, 0, toWidth, toHeight);
-        else
-            xcb_copy_area(connection_, frameMap, target, gc_, 0, 0, 0, 0, uint16_t(width), uint16_t(height));
-        ReadBeforeAnswering();
-        pacing_->Present(target, int16_t(x), int16_t(y));
+        uint32_t shown = PixmapOver(frame, width, height);
+        if (scaled) {
+            // Scaled at once into a pixmap of the server's, which the refresh then copies.
+            const uint32_t target = RefreshPixmap(toWidth, toHeight);
+            stretch_->Draw(shown, width, height, target, 0, 0, toWidth, toHeight);
+            ReadBeforeAnswering();
+            shown = target;
+        }
+        pacing_->Present(shown, int16_t(x), int16_t(y));
         return xcb_flush(connection_) > 0 ? Shown::AtRefresh : Shown::Not;
     }
     if (scaled) {
@@ -233,6 +234,24 @@ xcb_generic_event_t *X11SharedImage::NextEvent()
         pollfd connection{xcb_get_file_descriptor(connection_), POLLIN, 0};
         if (left.count() <= 0 || ::poll(&connection, 1, int(left.count()) + 1) <= 0)
             return nullptr;
+    }
+}
+
+bool X11SharedImage::TakesFrame()
+{
+    TakeWaitingEvents();
+    return !pacing_ || !pacing_->Waiting();
+}
+
+void X11SharedImage::AwaitTakesFrame()
+{
+    while (!TakesFrame()) {
+        const auto event = Owned(NextEvent());
+        if (!event) {
+            pacing_->GiveUpWaiting();
+            return;
+        }
+        Take(*event);
     }
 }
 

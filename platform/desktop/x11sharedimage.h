@@ -39,15 +39,22 @@ public:
     };
     // Shows the width x height frame starting at `frame` (inside this memory) in the
     // rectangle (x, y, toWidth, toHeight) of the window, scaled when the sizes differ.
-    // `atRefresh` asks for the display's pace where the server keeps it; only for a frame
-    // that covers the window with nothing drawn over it.
+    // `atRefresh` asks for the display's pace where the server keeps it (Paces), only for
+    // a frame that covers the window with nothing drawn over it: the frame is read at the
+    // refresh, so its memory stays untouched until TakesFrame.
     Shown Show(const uint32_t *frame, int32_t width, int32_t height, int32_t x, int32_t y, int32_t toWidth,
                int32_t toHeight, bool atRefresh);
     // Shows a small picture kept elsewhere (sent over the connection, in order with the
     // frames). False when it is too large for one request.
     bool ShowCopy(const uint32_t *pixels, int32_t width, int32_t height, int32_t x, int32_t y);
-    // Returns once the server has read (or refused) every frame shown so far.
+    // Returns once the server has read (or refused) every frame shown at once so far.
     void WaitUntilRead();
+
+    bool Paces() const { return pacing_ != nullptr; }
+    // Whether a frame shown at the refresh now would be sent: none waits for its refresh.
+    bool TakesFrame();
+    // Returns once TakesFrame would, or after a second without news from the server.
+    void AwaitTakesFrame();
 
 private:
     struct FramePixmap {
@@ -59,8 +66,7 @@ private:
     X11SharedImage() = default;
     // The server's view of a frame in this memory, made on first use.
     uint32_t PixmapOver(const uint32_t *frame, int32_t width, int32_t height);
-    // A pixmap of the server's own for the frame that waits for its refresh: the frame is
-    // copied (or scaled) into it at once, so our memory may be written again long before.
+    // A pixmap of the server's own for a scaled frame that waits for its refresh.
     uint32_t RefreshPixmap(int32_t width, int32_t height);
     // The server has read the memory once it answers a request sent after the reading one.
     void ReadBeforeAnswering();

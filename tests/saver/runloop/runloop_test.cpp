@@ -11,10 +11,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <functional>
 #include <fstream>
 #include <new>
 #include <optional>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace orvex {
 namespace {
@@ -164,6 +168,126 @@ TEST_F(RunLoopTest, AResizedHostIsFilledAndASizeBeyondMemoryKeepsTheLastOne)
     EXPECT_EQ(limited.InnerWidth(), 128);
     EXPECT_EQ(limited.InnerHeight(), 96);
     EXPECT_TRUE(AnyLitFrom(limited.shown, 64, 48)) << "no stars where the host grew";
+}
+
+// Keeps every picture it is given. It offers frame memory aligned as a display's shared
+// memory is (the engine's vector paths follow the alignment); paced, it takes one frame
+// in three, as a display refreshing slower than the frames come.
+class PictureTarget final : public PresentationTarget {
+public:
+    explicit PictureTarget(bool paced) : paced_(paced) {}
+
+    int32_t InnerWidth() const override { return 64; }
+    int32_t InnerHeight() const override { return 48; }
+    void Resize(int32_t, int32_t) override {}
+    void Clear() override {}
+    void Present(const uint32_t *buffer, int32_t width, int32_t height, PixelRect) override
+    {
+        pictures.emplace_back(buffer, buffer + size_t(width) * height);
+    }
+    std::span<uint32_t> FrameMemory(size_t pixels) override
+    {
+        constexpr size_t kAlignPixels = 4096 / sizeof(uint32_t);
+        memory_.assign(pixels + kAlignPixels, 0xDEADBEEFu);
+        const auto address = reinterpret_cast<uintptr_t>(memory_.data());
+        const size_t skip = (4096 - address % 4096) % 4096 / sizeof(uint32_t);
+        return std::span<uint32_t>(memory_).subspan(skip, pixels);
+    }
+    bool PacesFrames() const override { return paced_; }
+    bool TakesFrame() override { return offered_++ % 3 == 0; }
+    void PresentAtRefresh(const uint32_t *buffer, int32_t width, int32_t height, PixelRect to) override
+    {
+        shownAt.push_back(offered_ - 1);
+        Present(buffer, width, height, to);
+    }
+
+    std::vector<std::vector<uint32_t>> pictures;
+    std::vector<int> shownAt; // the frame each paced picture was taken from
+private:
+    bool paced_;
+    int offered_ = 0;
+    std::vector<uint32_t> memory_;
+};
+
+// The pictures of a run in a child process, so that runs compared start from the same
+// engine state (a run goes on from where the engine's star rings were left).
+struct RunPictures {
+    std::vector<uint64_t> hashes;
+    std::vector<int> shownAt;
+    bool anyLit = false;
+};
+
+RunPictures PicturesInAChild(const std::function<PictureTarget()> &run)
+{
+    int fds[2];
+    if (::pipe(fds) != 0)
+        return {};
+    const pid_t child = ::fork();
+    if (child == 0) {
+        const PictureTarget target = run();
+        std::vector<int64_t> out;
+        for (const auto &picture : target.pictures) {
+            uint64_t hash = 1469598103934665603ull;
+            for (const uint32_t pixel : picture)
+                hash = (hash ^ pixel) * 1099511628211ull;
+            out.push_back(int64_t(hash));
+        }
+        out.push_back(-1);
+        out.insert(out.end(), target.shownAt.begin(), target.shownAt.end());
+        out.push_back(AnyLit(target.pictures.back()));
+        const ssize_t written = ::write(fds[1], out.data(), out.size() * sizeof(int64_t));
+        ::_exit(written == ssize_t(out.size() * sizeof(int64_t)) ? 0 : 1);
+    }
+    ::close(fds[1]);
+    std::vector<int64_t> in;
+    int64_t value = 0;
+    while (::read(fds[0], &value, sizeof value) == ssize_t(sizeof value))
+        in.push_back(value);
+    ::close(fds[0]);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    RunPictures pictures;
+    if (in.empty() || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
+        return pictures;
+    pictures.anyLit = in.back() != 0;
+    in.pop_back();
+    const auto end = std::find(in.begin(), in.end(), -1);
+    for (auto i = in.begin(); i != end; ++i)
+        pictures.hashes.push_back(uint64_t(*i));
+    if (end != in.end())
+        pictures.shownAt.assign(end + 1, in.end());
+    return pictures;
+}
+
+TEST_F(RunLoopTest, PacedFramesShowExactlyTheUnpacedPicturesOfTheFramesTaken)
+{
+    engine = std::make_unique<EngineLibrary>("libOrvexM6.so", std::vector<fs::path>{kBinDir});
+    const auto pictures = [&](bool paced) {
+        return PicturesInAChild([&] {
+            PictureTarget target(paced);
+            RunLoop run(context, store, *engine, clock, pump, target);
+            run.PrepareRun(false);
+            run.SetFrameLimit(30);
+            run.RunTheme(0);
+            return target;
+        });
+    };
+    // Plain, drifting upwards (rows skipped at the top), and through a colour filter.
+    for (const int vertOffset : {0, 5}) {
+        for (const int32_t filter : {0, 4}) {
+            store.WriteSetting("DirectX", "DX_VertOffset", vertOffset);
+            ApplyTheme(context.properties, store, 1, 1.0f);
+            context.properties.effects.filterIndex = filter; // 4: red and green only
+            context.properties.effects.maskRed = context.properties.effects.maskGreen = 255;
+            const RunPictures unpaced = pictures(false), paced = pictures(true);
+            const std::string setup = "offset " + std::to_string(vertOffset) + " filter " + std::to_string(filter);
+            ASSERT_EQ(unpaced.hashes.size(), 30u) << setup;
+            ASSERT_EQ(paced.shownAt, (std::vector<int>{0, 3, 6, 9, 12, 15, 18, 21, 24, 27})) << setup;
+            EXPECT_TRUE(paced.anyLit) << setup;
+            for (size_t i = 0; i < paced.hashes.size(); ++i)
+                EXPECT_EQ(paced.hashes[i], unpaced.hashes[size_t(paced.shownAt[i])]) << setup << " picture " << i;
+        }
+    }
 }
 
 TEST_F(RunLoopTest, FactoryThemesTakeTheRunsStarMultiplier)
