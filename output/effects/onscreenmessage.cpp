@@ -128,7 +128,7 @@ void OnScreenMessage::Build()
     }
 }
 
-void OnScreenMessage::Draw(EngineLibrary &engine, uint32_t *frame, uint32_t *alsoInto)
+void OnScreenMessage::Draw(EngineLibrary &engine, uint32_t *frame)
 {
     if (settings_.text.empty())
         return;
@@ -141,8 +141,6 @@ void OnScreenMessage::Draw(EngineLibrary &engine, uint32_t *frame, uint32_t *als
     // Rows are counted from the frame's top here, so a negative top row stays inside too.
     const uint32_t colour = uint32_t(HueToPixel(RoundHalfEven(*messageHue_) % 360));
     engine.PlotMessage(frame, width_, static_cast<int32_t>(xs_.size()), colour, xs_.data(), ys_.data());
-    if (alsoInto != nullptr)
-        engine.PlotMessage(alsoInto, width_, static_cast<int32_t>(xs_.size()), colour, xs_.data(), ys_.data());
 }
 
 } // namespace orvex

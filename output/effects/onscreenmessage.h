@@ -62,9 +62,8 @@ public:
     void SetText(const std::string &text);
 
     // Brings the text up to date (re-rendering it when it changed) and stamps it into the
-    // frame, and in the same colour into alsoInto (a frame of the same shape) when given:
-    // only pixels inside the frame are kept, so nothing is written past its edges.
-    void Draw(EngineLibrary &engine, uint32_t *frame, uint32_t *alsoInto = nullptr);
+    // frame: only pixels inside the frame are kept, so nothing is written past its edges.
+    void Draw(EngineLibrary &engine, uint32_t *frame);
 
     const std::string &Text() const { return lastText_ ? *lastText_ : settings_.text; }
     size_t PixelCount() const { return xs_.size(); }

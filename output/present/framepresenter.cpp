@@ -104,16 +104,10 @@ void FramePresenter::PresentSteps(int32_t brightness, int32_t desktopLevel)
     if (brightness == -1)
         brightness = blendMul_;
     const int32_t level = DesktopLevel(desktopLevel);
-    const bool paced = PacedFrame();
-    // Only a frame the target takes is composed into the buffer the refresh reads.
-    uint32_t *refresh = paced && target_.TakesFrame() ? refresh_.data() : nullptr;
-    framesSkipped_ += paced && refresh == nullptr;
     using Steady = std::chrono::steady_clock;
     const auto start = Steady::now();
-    Blend(brightness + 720, level, refresh);
-    // A refresh buffer that copies the work buffer gets the message too; a filtered frame
-    // shows it once it is blended in, as ever.
-    StampMessage(ChooseBlend(layout_.mode, level, filterType_) == BlendRoutine::Plain ? refresh : nullptr);
+    Blend(brightness + 720, level);
+    StampMessage();
     if (stats_)
         stats_->BlendDone();
     const auto blended = Steady::now();
@@ -122,8 +116,12 @@ void FramePresenter::PresentSteps(int32_t brightness, int32_t desktopLevel)
         if (overlay_)
             target_.SetOverlayText(meter_->Text());
     }
-    if (!paced || refresh != nullptr)
-        Blit(level, refresh);
+    if (!PacedFrame())
+        Blit(level);
+    else if (target_.TakesFrame())
+        BlitAtRefresh(level);
+    else
+        ++framesSkipped_;
     if (videoSink_)
         videoSink_->FramePresented(*this);
     const auto shown = Steady::now();
@@ -147,7 +145,7 @@ int32_t FramePresenter::DesktopLevel(int32_t requested)
     return requested != -1 ? requested : NextDesktopLevel(desktop_, state_.desktopFadeFrame);
 }
 
-void FramePresenter::StampMessage(uint32_t *alsoInto)
+void FramePresenter::StampMessage()
 {
     if (layout_.mode != RunMode::Saver)
         return;
@@ -157,42 +155,28 @@ void FramePresenter::StampMessage(uint32_t *alsoInto)
         return;
     }
     if (message_)
-        message_->Draw(engine_, work_.data(), alsoInto);
+        message_->Draw(engine_, work_.data());
 }
 
-void FramePresenter::Blend(int32_t mul, int32_t level, uint32_t *refresh)
+void FramePresenter::Blend(int32_t mul, int32_t level)
 {
     const int32_t width = geometry_.renderWidth;
     const TrailOffsets t = ComputeTrailOffsets(layout_.vertOffset, width);
     const int32_t firstRow = layout_.vertOffset >= 3 ? t.skipRows : 0;
     const int32_t rows = geometry_.renderHeight - t.skipRows;
     uint32_t *work = work_.data() + size_t(firstRow) * width;
-    uint32_t *display = refresh != nullptr ? refresh : display_.data();
     switch (ChooseBlend(layout_.mode, level, filterType_)) {
     case BlendRoutine::Plain:
-        if (refresh != nullptr) {
-            // The blend copies each finished row into the refresh buffer while it is in
-            // cache (XOR with nothing): the work buffer comes out as from the plain blend.
-            // The edges, which nothing reaches, stay black in both.
-            constexpr int32_t kXor = 2;
-            engine_.BlendPixel32Filter(work, refresh + size_t(firstRow) * width, width, rows, mul, t.offsetA,
-                                       t.offsetB, kXor, 0);
-            // It hands over every row it blurs but the last, which trails can reach.
-            if (rows >= 3) {
-                const size_t lastBlurred = size_t(firstRow + rows - 2) * width;
-                std::copy_n(work_.data() + lastBlurred, width, refresh + lastBlurred);
-            }
-        } else {
-            engine_.BlendPixelRGB32(work, width, rows, mul, t.offsetA, t.offsetB);
-        }
+        engine_.BlendPixelRGB32(work, width, rows, mul, t.offsetA, t.offsetB);
         break;
     case BlendRoutine::Filter:
-        engine_.BlendPixel32Filter(work, display, width, rows, mul, t.offsetA, t.offsetB, filterType_, filterMask_);
+        engine_.BlendPixel32Filter(work, display_.data(), width, rows, mul, t.offsetA, t.offsetB,
+                                   filterType_, filterMask_);
         break;
     case BlendRoutine::DesktopMask: {
         // The engine walks the bottom-up desktop from its last row in memory, the frame's top.
         const uint8_t *desktopTop = desktopPicture_.ScaledTo(level, engine_).data() + size_t(geometry_.renderHeight - 1) * width * 3;
-        engine_.BlendPixelDeskRGB32Mask(work, desktopTop, display, width, rows, mul, 255 - level, t.offsetA,
+        engine_.BlendPixelDeskRGB32Mask(work, desktopTop, display_.data(), width, rows, mul, 255 - level, t.offsetA,
                                         t.offsetB, filterType_, filterMask_);
         break;
     }
@@ -201,18 +185,33 @@ void FramePresenter::Blend(int32_t mul, int32_t level, uint32_t *refresh)
     }
 }
 
-void FramePresenter::Blit(int32_t level, uint32_t *refresh)
+PixelRect FramePresenter::Destination() const
+{
+    if (layout_.mode != RunMode::Saver)
+        return {0, 0, geometry_.renderWidth, geometry_.renderHeight};
+    return {0, 0, layout_.screenWidth, layout_.screenHeight};
+}
+
+const uint32_t *FramePresenter::Shown(int32_t level) const
+{
+    return BlitShowsWorkBuffer(layout_.mode, level, filterType_) ? work_.data() : display_.data();
+}
+
+void FramePresenter::BlitAtRefresh(int32_t level)
+{
+    // The refresh reads its frame later, from a buffer of its own that nothing writes until
+    // then: one copy here lets the next frames go on meanwhile. (Blending straight into it
+    // cost the engine's slower filtered pass; the X server's own copy cost more than this.)
+    const uint32_t *shown = Shown(level);
+    std::copy(shown, shown + refresh_.size(), refresh_.data());
+    target_.PresentAtRefresh(refresh_.data(), geometry_.renderWidth, geometry_.renderHeight, Destination());
+}
+
+void FramePresenter::Blit(int32_t level)
 {
     const int32_t width = geometry_.renderWidth;
     const int32_t height = geometry_.renderHeight;
-    const bool plain = BlitShowsWorkBuffer(layout_.mode, level, filterType_);
-    const PixelRect to = layout_.mode == RunMode::Saver ? PixelRect{0, 0, layout_.screenWidth, layout_.screenHeight}
-                                                        : PixelRect{0, 0, width, height};
-    if (refresh != nullptr) {
-        target_.PresentAtRefresh(refresh, width, height, to);
-        return;
-    }
-    target_.Present(plain ? work_.data() : display_.data(), width, height, to);
+    target_.Present(Shown(level), width, height, Destination());
     if (layout_.mode != RunMode::Saver)
         return;
     if (layout_.mirrorOnMonitors)

@@ -57,7 +57,7 @@ public:
 
     // Starts a display run: clears the target and allocates the frame buffers (zero): the
     // work and display buffers, and for a target that paces frames to its refresh a third
-    // that each frame sent is composed into, kept as it is until the refresh has read it.
+    // that each frame sent is copied into, kept as it is until the refresh has read it.
     void BeginRun(const FrameGeometry &geometry, DisplayLayout layout);
 
     // For writing the next frame: waits until the target has read the last one.
@@ -103,10 +103,13 @@ private:
     // Whether this run shows a desktop picture of the frame's size.
     bool DesktopShown() const;
     int32_t DesktopLevel(int32_t requested);
-    // refresh: the buffer a frame sent at the refresh is composed into, null for others.
-    void StampMessage(uint32_t *alsoInto);
-    void Blend(int32_t mul, int32_t level, uint32_t *refresh);
-    void Blit(int32_t level, uint32_t *refresh);
+    void StampMessage();
+    void Blend(int32_t mul, int32_t level);
+    // Where the finished frame goes, and which buffer holds it.
+    PixelRect Destination() const;
+    const uint32_t *Shown(int32_t level) const;
+    void Blit(int32_t level);
+    void BlitAtRefresh(int32_t level);
 
     EngineLibrary &engine_;
     PresentationTarget &target_;
