@@ -13,8 +13,8 @@ SaverWindow::SaverWindow(Clock &clock, std::atomic<bool> &stopRequested, SaverIn
     : clock_(clock), stopRequested_(stopRequested), input_(input)
 {
     setFlags(Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
-    // The frame's fourth byte is unused, not transparency: a compositor must not let the
-    // desktop show through its black.
+    // Nothing of the desktop may show through: a surface without alpha, where the window
+    // system offers one.
     QSurfaceFormat opaque = format();
     opaque.setAlphaBufferSize(0);
     setFormat(opaque);

@@ -77,6 +77,7 @@ SaverWindows::SaverWindows(Clock &clock, StartupContext &context)
         monitors.push_back({place, targets_.back().get()});
     }
     monitors_ = std::make_unique<MonitorTargets>(std::move(monitors));
+    opaque_ = std::make_unique<OpaqueFrames>(*monitors_);
 }
 
 SaverWindows::~SaverWindows() = default;
@@ -90,8 +91,8 @@ SaverWindow &SaverWindows::Open(Clock &clock, std::atomic<bool> &stopRequested)
 
 PresentationTarget &SaverWindows::Target()
 {
-    if (monitors_)
-        return *monitors_;
+    if (opaque_)
+        return *opaque_;
     return *targets_.front();
 }
 

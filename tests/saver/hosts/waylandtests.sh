@@ -141,6 +141,21 @@ test_stars_on_every_output() {
   echo "ended $(( ($(date +%s%N) - started) / 1000000 )) ms after SIGTERM"
 }
 
+# Taken out of full screen (the compositor may do so at any time) the saver's black stays
+# black: a compositor shows full-screen surfaces on black anyway, other surfaces over the
+# desktop.
+test_opaque_out_of_full_screen() {
+  start_saver
+  swaymsg '[app_id=orvex-lumora] fullscreen disable' >/dev/null
+  # sway shows the new layout once the windows have answered it, or after 200 ms.
+  sleep 0.5
+  for output in "${outputs[@]}"; do
+    expect_stars "$output"
+  done
+  kill -TERM "$program_pid"
+  expect_exit 10
+}
+
 test_key_ends_saver() {
   start_saver
   # wtype's keyboard is new to the seat: the key waits until the saver has taken it up.
