@@ -123,9 +123,10 @@ int RunOnScreen(const CommandLine &line, char *programPath)
     const bool foreignWindow = DrawsIntoForeignWindow(line.mode);
     const bool waylandSession = !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
     // Another program's window is an X window even on a Wayland desktop (through XWayland);
-    // our own windows belong to the session's own window system.
+    // our own windows belong to the session's own window system, or to XWayland when Qt's
+    // Wayland platform is not installed.
     if (!platformChosen)
-        qputenv("QT_QPA_PLATFORM", !foreignWindow && waylandSession ? "wayland" : "xcb");
+        qputenv("QT_QPA_PLATFORM", !foreignWindow && waylandSession ? "wayland;xcb" : "xcb");
     const std::unique_ptr<X11Windows> x11 = X11Windows::Open();
     const bool displayReachable = x11 != nullptr || (!foreignWindow && (platformChosen || waylandSession));
     if (!displayReachable)
