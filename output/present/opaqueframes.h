@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
-// Passes frames on with their unused fourth byte made opaque. Qt's Wayland surfaces keep
-// that byte as alpha (in the Qt versions this builds with, whatever the window's format
-// says), and a compositor shows the desktop through a frame whose byte is zero.
+// Passes frames on with their unused fourth byte made opaque. Qt 6.4's Wayland backing
+// store hands the compositor buffers with alpha whatever the window's format says, so that
+// byte is read as alpha there, and the desktop shows through a frame whose byte is zero.
 
 #include "presentationtarget.h"
 
