@@ -18,10 +18,15 @@ for tool in sway grim wtype; do
   fi
 done
 
-# sway refuses to run as root (as CI does): the test runs as nobody instead, which only
-# needs to read the build.
+# sway refuses to run as root, which CI runs as: the test runs as nobody instead, who
+# only needs to read the build and this script.
 if [ "$(id -u)" -eq 0 ]; then
-  exec setpriv --reuid=nobody --regid=nogroup --clear-groups env HOME=/tmp bash "$0" "$@"
+  as_nobody=(setpriv --reuid=nobody --regid=nogroup --clear-groups)
+  if ! "${as_nobody[@]}" test -x "$program" -a -x "$probe" -a -r "$0"; then
+    echo "FAIL: nobody cannot run $program, $probe or read $0 (make the build readable by all)"
+    exit 1
+  fi
+  exec "${as_nobody[@]}" bash "$0" "$@"
 fi
 
 work=$(mktemp -d)
@@ -35,10 +40,12 @@ trap cleanup EXIT
 
 fail() { echo "FAIL: $*"; exit 1; }
 
-# Every run gets settings of its own, never the user's, and no X display to fall back on.
+# Every run gets a home and settings of its own, never the user's, and no X display to
+# fall back on.
+export HOME="$work/home"
 export XDG_CONFIG_HOME="$work/config"
 export XDG_RUNTIME_DIR="$work/runtime"
-mkdir -p "$XDG_CONFIG_HOME/Orvex" "$XDG_RUNTIME_DIR"
+mkdir -p "$HOME" "$XDG_CONFIG_HOME/Orvex" "$XDG_RUNTIME_DIR"
 chmod 700 "$XDG_RUNTIME_DIR"
 unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM SWAYSOCK XDG_CURRENT_DESKTOP ORVEX_SEED
 export XDG_PICTURES_DIR="$work/pictures"
