@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdlib>
 #include <sstream>
 #include <string_view>
 #include <vector>
@@ -118,7 +119,9 @@ void DesktopWallpaper::SetWallpaper(const std::filesystem::path &picture)
 {
     try {
         const std::filesystem::path absolute = std::filesystem::absolute(picture);
-        if (!SetWithDesktopTool(Recognise(currentDesktop_), absolute))
+        // Under Wayland the X root (XWayland's) is never seen: without a tool nothing is set.
+        const char *wayland = std::getenv("WAYLAND_DISPLAY");
+        if (!SetWithDesktopTool(Recognise(currentDesktop_), absolute) && (wayland == nullptr || *wayland == '\0'))
             SetRootBackground(absolute);
     } catch (const std::exception &) {
         // No memory for a command line or the picture: the wallpaper stays as it was.

@@ -2,8 +2,9 @@
 #pragma once
 // The wallpaper of the desktop the user runs, set with that desktop's own tool: GNOME
 // and Cinnamon settings through gsettings, MATE's too, Xfce through xfconf-query, KDE
-// Plasma through plasma-apply-wallpaperimage. On any other desktop, or when the tool
-// fails, the picture becomes the X root window's background.
+// Plasma through plasma-apply-wallpaperimage. On any other X11 desktop, or when the tool
+// fails, the picture becomes the X root window's background; on any other Wayland
+// desktop nothing is set.
 
 #include "wallpapersetter.h"
 

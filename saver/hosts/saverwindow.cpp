@@ -5,13 +5,19 @@
 
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QSurfaceFormat>
 
 namespace orvex {
 
-SaverWindow::SaverWindow(Clock &clock, std::atomic<bool> &stopRequested)
-    : clock_(clock), stopRequested_(stopRequested)
+SaverWindow::SaverWindow(Clock &clock, std::atomic<bool> &stopRequested, SaverInput &input)
+    : clock_(clock), stopRequested_(stopRequested), input_(input)
 {
     setFlags(Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
+    // Nothing of the desktop may show through: a surface without alpha, where the window
+    // system offers one.
+    QSurfaceFormat opaque = format();
+    opaque.setAlphaBufferSize(0);
+    setFormat(opaque);
     setTitle(kTitle);
     setCursor(Qt::BlankCursor);
 }
@@ -71,7 +77,7 @@ void SaverWindow::mousePressEvent(QMouseEvent *)
 
 void SaverWindow::mouseMoveEvent(QMouseEvent *event)
 {
-    const QPointF device = event->position() * devicePixelRatio();
+    const QPointF device = event->position() * devicePixelRatio() + QPointF(origin_);
     Act(input_.MouseMove(float(device.x()), float(device.y()), clock_.TickCount()));
 }
 

@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: MIT
 #pragma once
-// The full-screen saver window: frameless, above other windows, no cursor. Keys, mouse
-// buttons and large mouse moves ask it to close; an accepted close fades the picture
-// out, shows the cursor again and ends the run.
+// A full-screen saver window: frameless, opaque, above other windows, no cursor. Keys,
+// mouse buttons and large mouse moves ask it to close; an accepted close fades the
+// picture out, shows the cursor again and ends the run. Where one window per monitor is
+// needed, the windows share one set of input rules, so moves add up across monitors.
 
 #include "saverinput.h"
 
@@ -19,10 +20,12 @@ class SaverWindow final : public QWindow {
 public:
     static constexpr const char *kTitle = "ZEVI:Orvex Lumora 3.2";
 
-    SaverWindow(Clock &clock, std::atomic<bool> &stopRequested);
+    // input is read as events arrive: the caller sets its rules when the run starts.
+    SaverWindow(Clock &clock, std::atomic<bool> &stopRequested, SaverInput &input);
 
-    // Read when the run starts (the settings may change between runs).
-    void SetInputRules(SaverInput input) { input_ = input; }
+    // Where the window's top-left corner is, in device pixels from the primary monitor's,
+    // so that mouse positions in every window are on one plane.
+    void SetDeviceOrigin(QPoint origin) { origin_ = origin; }
     // Presents the closing fade; set once the run loop exists.
     void SetExitFade(std::function<void()> exitFade) { exitFade_ = std::move(exitFade); }
     // Takes the capture a capture key asks for; the saver keeps running.
@@ -43,7 +46,8 @@ private:
 
     Clock &clock_;
     std::atomic<bool> &stopRequested_;
-    SaverInput input_{false, false};
+    SaverInput &input_;
+    QPoint origin_;
     std::function<void()> exitFade_;
     std::function<void(InputAction)> capture_;
     bool closing_ = false;

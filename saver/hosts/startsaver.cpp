@@ -9,15 +9,12 @@
 #include "qttextrasteriser.h"
 #include "runloop.h"
 #include "savercapture.h"
-#include "saverwindow.h"
-#include "startup.h"
-#include "windowtarget.h"
+#include "saverwindows.h"
+#include "startupcontext.h"
 #include "x11destroywatcher.h"
 
 #include <QGuiApplication>
 #include <QScreen>
-
-#include <cmath>
 
 namespace orvex {
 
@@ -25,28 +22,6 @@ namespace {
 
 constexpr int32_t kExitFadeSteps = 16;
 constexpr int32_t kExitFadeStepSize = 5;
-
-// Placement is in device pixels from the primary's origin; Qt places in its own units.
-QRect LogicalRect(const PixelRect &rect, const QScreen &primary)
-{
-    const qreal ratio = primary.devicePixelRatio();
-    const auto logical = [ratio](int32_t value) { return int(std::lround(value / ratio)); };
-    return {primary.geometry().topLeft() + QPoint(logical(rect.x), logical(rect.y)),
-            QSize(logical(rect.width), logical(rect.height))};
-}
-
-void ShowSaverWindow(SaverWindow &window, const SaverPlacement &placement)
-{
-    QScreen *primary = QGuiApplication::primaryScreen();
-    window.setScreen(primary);
-    // Set the size ourselves: without a window manager nobody else makes it full screen.
-    window.setGeometry(LogicalRect(placement.rect, *primary));
-    if (placement.primaryOnly)
-        window.showFullScreen();
-    else
-        window.show();
-    window.requestActivate();
-}
 
 // The desktop as it is before the saver covers it, when the stars are to be laid over it.
 // Null when it is not wanted or cannot be had (a Wayland session, no permission).
@@ -67,17 +42,15 @@ int StartSaver(StartupContext &context, SettingsStore &store, EngineLibrary &eng
     const QImage desktop = DesktopBeforeTheSaver(store);
     SteadyClock clock;
     QtEventPump pump;
-    SaverWindow window(clock, context.stopRequested);
-    WindowTarget target(window);
-    ShowSaverWindow(window, PlaceSaverWindow(context));
-    X11DestroyWatcher destroyWatcher(uint32_t(window.winId()), context.stopRequested);
+    SaverWindows windows(clock, context);
+    X11DestroyWatcher destroyWatcher(uint32_t(windows.Primary().winId()), context.stopRequested);
 
-    RunLoop loop(context, store, engine, clock, pump, target);
+    RunLoop loop(context, store, engine, clock, pump, windows.Target());
     WatchDisplayPower(loop, FramePacer::PowerOff::EndRun);
-    window.SetInputRules(SaverInput::FromSettings(store));
-    window.SetExitFade([&loop] { loop.Presenter().ExitFade(kExitFadeSteps, kExitFadeStepSize); });
+    windows.SetInputRules(SaverInput::FromSettings(store));
+    windows.SetExitFade([&loop] { loop.Presenter().ExitFade(kExitFadeSteps, kExitFadeStepSize); });
     SaverCapture capture(store);
-    window.SetCapture([&capture, &loop](InputAction action) { capture.Take(action, loop.Presenter()); });
+    windows.SetCapture([&capture, &loop](InputAction action) { capture.Take(action, loop.Presenter()); });
     QtTextRasteriser rasteriser;
     loop.EnableMessage(rasteriser);
     loop.PrepareRun(false);
@@ -85,8 +58,8 @@ int StartSaver(StartupContext &context, SettingsStore &store, EngineLibrary &eng
     loop.Presenter().SetDesktopImage(BottomUpDesktop(desktop, geometry.renderWidth, geometry.renderHeight));
     loop.DisplayEffects();
     // The window outlives the loop: a close arriving from now on has nothing to fade.
-    window.SetExitFade({});
-    window.unsetCursor();
+    windows.SetExitFade({});
+    windows.RestoreCursor();
     loop.WritePerformanceLog();
     return 0;
 }

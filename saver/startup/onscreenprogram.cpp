@@ -38,7 +38,11 @@ bool DrawsIntoForeignWindow(ProgramMode mode)
 int SayThereIsNoDisplay(ProgramMode mode)
 {
     std::cerr << "orvex-lumora: there is no X display to ";
-    if (mode == ProgramMode::Properties)
+    if (mode == ProgramMode::RootSaver)
+        std::cerr << "draw on: -root is an X11 host mode (DISPLAY is not set or not reachable)\n";
+    else if (mode == ProgramMode::HostPreview)
+        std::cerr << "draw on: -window-id and /P are X11 host modes (DISPLAY is not set or not reachable)\n";
+    else if (mode == ProgramMode::Properties)
         std::cerr << "open the settings on (DISPLAY is not set or not reachable); they are kept in "
                   << SettingsStore::DefaultPath().string() << "\n";
     else
@@ -117,12 +121,14 @@ int RunOnScreen(const CommandLine &line, char *programPath)
 {
     const bool platformChosen = qEnvironmentVariableIsSet("QT_QPA_PLATFORM");
     const bool foreignWindow = DrawsIntoForeignWindow(line.mode);
-    // Another program's window is an X window even on a Wayland desktop (through XWayland).
-    if (foreignWindow && !platformChosen)
-        qputenv("QT_QPA_PLATFORM", "xcb");
+    const bool waylandSession = !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+    // Another program's window is an X window even on a Wayland desktop (through XWayland);
+    // our own windows belong to the session's own window system, or to XWayland when Qt's
+    // Wayland platform is not installed.
+    if (!platformChosen)
+        qputenv("QT_QPA_PLATFORM", !foreignWindow && waylandSession ? "wayland;xcb" : "xcb");
     const std::unique_ptr<X11Windows> x11 = X11Windows::Open();
-    const bool displayReachable =
-        x11 != nullptr || (!foreignWindow && (platformChosen || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")));
+    const bool displayReachable = x11 != nullptr || (!foreignWindow && (platformChosen || waylandSession));
     if (!displayReachable)
         return SayThereIsNoDisplay(line.mode);
     // Our own options are parsed already; Qt must not take any of them for its own.

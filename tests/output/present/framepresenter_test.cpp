@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "enginelibrary.h"
 #include "framepresenter.h"
+#include "monitortargets.h"
 #include "offscreentarget.h"
 #include "recordingengine.h"
 
@@ -106,6 +107,31 @@ TEST_F(FramePresenterTest, SaverStretchesToTheScreenAndMirrorsThePlainFrameOnMon
     EXPECT_EQ(target.rects[1].x, 1280);
     EXPECT_EQ(target.sources[1], presenter.Work().data()) << "secondaries show the plain frame";
     EXPECT_EQ(target.rects[2].x, -800);
+}
+
+// Where no window spans monitors, each monitor's window gets its own part, in its own pixels.
+TEST(FramePresenter, MirroredFrameIsSharedOutAmongMonitorWindows)
+{
+    EngineLibrary engine("libOrvexRecordingEngine.so", {test::kTestBinDir});
+    RecordingTarget primary, right, left;
+    MonitorTargets monitors({{{0, 0, 1280, 1024}, &primary}, {{1280, 0, 1024, 768}, &right},
+                             {{-800, 0, 800, 600}, &left}});
+    FramePresenter presenter(engine, monitors);
+    DisplayLayout layout;
+    layout.mode = RunMode::Saver;
+    layout.screenWidth = 1280;
+    layout.screenHeight = 1024;
+    layout.mirrorOnMonitors = true;
+    layout.secondaryMonitors = {{1280, 0, 1024, 768}, {-800, 0, 800, 600}};
+    presenter.BeginRun(ComputeFrameGeometry(64, 48, 0), layout);
+    presenter.PresentFrame(-1, -1);
+    monitors.Present(presenter.Work().data(), 64, 48, {5000, 0, 64, 48});
+    for (const auto &[target, width] : {std::pair{&primary, 1280}, {&right, 1024}, {&left, 800}}) {
+        ASSERT_EQ(target->rects.size(), 1u) << width;
+        EXPECT_EQ(target->rects[0].x, 0) << width;
+        EXPECT_EQ(target->rects[0].y, 0) << width;
+        EXPECT_EQ(target->rects[0].width, width);
+    }
 }
 
 TEST_F(FramePresenterTest, ExitFadeDarkensOverSixteenFrames)

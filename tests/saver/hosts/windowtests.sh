@@ -43,7 +43,8 @@ export XDG_CONFIG_HOME="$work/config"
 export XDG_RUNTIME_DIR="$work/runtime"
 mkdir -p "$XDG_CONFIG_HOME/Orvex" "$XDG_RUNTIME_DIR"
 chmod 700 "$XDG_RUNTIME_DIR"
-unset XSCREENSAVER_WINDOW ORVEX_SEED
+# The program follows a Wayland session: it must draw on the test's X display instead.
+unset XSCREENSAVER_WINDOW ORVEX_SEED WAYLAND_DISPLAY
 # No desktop's wallpaper tool is ever run (the X root of the test's own display is the
 # last resort), and no capture can reach the user's pictures.
 unset XDG_CURRENT_DESKTOP
