@@ -53,9 +53,11 @@ void FramePresenter::BeginRun(const FrameGeometry &geometry, DisplayLayout layou
         memory = ownMemory_;
     } else {
         std::fill(memory.begin(), memory.end(), 0u);
-        if (target_.PacesFrames())
-            refresh_ = memory.subspan(2 * pixels, pixels);
     }
+    paced_ = target_.PacesFrames();
+    // The target's memory is read at the refresh: a frame sent waits there meanwhile.
+    if (paced_ && memory.size() == 3 * pixels)
+        refresh_ = memory.subspan(2 * pixels, pixels);
     work_ = memory.first(pixels);
     display_ = memory.subspan(pixels, pixels);
 }
@@ -92,8 +94,9 @@ void FramePresenter::PresentFrame(int32_t brightness, int32_t desktopLevel)
 
 bool FramePresenter::PacedFrame() const
 {
-    // The monitors' copies and the overlay are drawn around and over the frame at once.
-    return !refresh_.empty() && !layout_.mirrorOnMonitors && !overlay_;
+    // The overlay is drawn over the frame at once, and one window spanning the monitors
+    // (X11) takes the monitors' frames beside it at once too.
+    return paced_ && !overlay_ && (refresh_.empty() || layout_.secondaryMonitors.empty());
 }
 
 void FramePresenter::PresentSteps(int32_t brightness, int32_t desktopLevel)
@@ -199,12 +202,20 @@ const uint32_t *FramePresenter::Shown(int32_t level) const
 
 void FramePresenter::BlitAtRefresh(int32_t level)
 {
-    // The refresh reads its frame later, from a buffer of its own that nothing writes until
-    // then: one copy here lets the next frames go on meanwhile. (Blending straight into it
-    // cost the engine's slower filtered pass; the X server's own copy cost more than this.)
+    const int32_t width = geometry_.renderWidth;
+    const int32_t height = geometry_.renderHeight;
     const uint32_t *shown = Shown(level);
-    std::copy(shown, shown + refresh_.size(), refresh_.data());
-    target_.PresentAtRefresh(refresh_.data(), geometry_.renderWidth, geometry_.renderHeight, Destination());
+    if (!refresh_.empty()) {
+        // The refresh reads the frame later, from a buffer that nothing writes until then:
+        // one copy here lets the next frames go on meanwhile. (Blending straight into it
+        // cost the engine's slower filtered pass; the X server's own copy cost more.)
+        std::copy(shown, shown + refresh_.size(), refresh_.data());
+        shown = refresh_.data();
+    }
+    target_.PresentAtRefresh(shown, width, height, Destination());
+    if (layout_.mode == RunMode::Saver && layout_.mirrorOnMonitors)
+        for (const PixelRect &monitor : layout_.secondaryMonitors)
+            target_.PresentAtRefresh(work_.data(), width, height, monitor);
 }
 
 void FramePresenter::Blit(int32_t level)

@@ -121,7 +121,8 @@ private:
     std::vector<uint32_t> ownMemory_; // the buffers, unless the target provides memory
     std::span<uint32_t> work_;
     std::span<uint32_t> display_;
-    std::span<uint32_t> refresh_; // empty unless the target paces frames
+    bool paced_ = false;          // the target shows at most a frame a refresh
+    std::span<uint32_t> refresh_; // the frame it reads at the refresh, where that is later
     int64_t framesSkipped_ = 0;
     int32_t blendMul_ = 97;
     int32_t filterType_ = 0;

@@ -24,16 +24,50 @@ void MonitorTargets::Clear()
         monitor.target->Clear();
 }
 
-void MonitorTargets::Present(const uint32_t *buffer, int32_t width, int32_t height, PixelRect stretchTo)
+const MonitorTargets::Monitor *MonitorTargets::Holding(PixelRect &rect) const
 {
     for (const Monitor &monitor : monitors_) {
-        if (Holds(monitor.place, stretchTo.x, stretchTo.y)) {
-            monitor.target->Present(buffer, width, height,
-                                    {stretchTo.x - monitor.place.x, stretchTo.y - monitor.place.y, stretchTo.width,
-                                     stretchTo.height});
-            return;
+        if (Holds(monitor.place, rect.x, rect.y)) {
+            rect.x -= monitor.place.x;
+            rect.y -= monitor.place.y;
+            return &monitor;
         }
     }
+    return nullptr;
+}
+
+void MonitorTargets::Present(const uint32_t *buffer, int32_t width, int32_t height, PixelRect stretchTo)
+{
+    if (const Monitor *monitor = Holding(stretchTo))
+        monitor->target->Present(buffer, width, height, stretchTo);
+}
+
+void MonitorTargets::PresentAtRefresh(const uint32_t *buffer, int32_t width, int32_t height, PixelRect stretchTo)
+{
+    if (const Monitor *monitor = Holding(stretchTo))
+        monitor->target->PresentAtRefresh(buffer, width, height, stretchTo);
+}
+
+bool MonitorTargets::PacesFrames() const
+{
+    for (const Monitor &monitor : monitors_)
+        if (!monitor.target->PacesFrames())
+            return false;
+    return true;
+}
+
+bool MonitorTargets::TakesFrame()
+{
+    bool takes = true;
+    for (const Monitor &monitor : monitors_)
+        takes = monitor.target->TakesFrame() && takes;
+    return takes;
+}
+
+void MonitorTargets::AwaitRefresh()
+{
+    for (const Monitor &monitor : monitors_)
+        monitor.target->AwaitRefresh();
 }
 
 void MonitorTargets::SetOverlayText(const std::string &text)

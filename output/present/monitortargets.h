@@ -29,8 +29,16 @@ public:
     void Present(const uint32_t *buffer, int32_t width, int32_t height, PixelRect stretchTo) override;
     void SetOverlayText(const std::string &text) override;
     void FinishPresenting() override;
+    // Paced when every monitor is: a frame is taken once each can show it.
+    bool PacesFrames() const override;
+    bool TakesFrame() override;
+    void AwaitRefresh() override;
+    void PresentAtRefresh(const uint32_t *buffer, int32_t width, int32_t height, PixelRect stretchTo) override;
 
 private:
+    // The monitor holding the rectangle's top-left corner, with the rectangle in its pixels.
+    const Monitor *Holding(PixelRect &rect) const;
+
     std::vector<Monitor> monitors_;
 };
 

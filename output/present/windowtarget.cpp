@@ -5,6 +5,7 @@
 
 #include <QEvent>
 #include <QFontMetrics>
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QPainter>
 #include <QWindow>
@@ -26,7 +27,8 @@ QSize DeviceSize(const QWindow &window)
 
 WindowTarget::WindowTarget(QWindow &window)
     : window_(window), backingStore_(&window), innerWidth_(DeviceSize(window).width()),
-      innerHeight_(DeviceSize(window).height())
+      innerHeight_(DeviceSize(window).height()),
+      pacedByCompositor_(QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
 {
     window_.installEventFilter(this);
 }
@@ -87,24 +89,40 @@ void WindowTarget::PresentAtRefresh(const uint32_t *buffer, int32_t width, int32
 {
     if (!window_.isExposed() || width <= 0 || height <= 0 || to.width <= 0 || to.height <= 0)
         return;
-    if (!PresentShared(buffer, width, height, to, true))
-        PresentThroughBackingStore(buffer, width, height, to);
+    if (PresentShared(buffer, width, height, to, true))
+        return;
+    PresentThroughBackingStore(buffer, width, height, to);
+    if (PacedByCompositor()) {
+        compositorAsked_ = false;
+        sentAt_ = std::chrono::steady_clock::now();
+        window_.requestUpdate();
+    }
 }
 
 bool WindowTarget::PacesFrames() const
 {
-    return shared_ && shared_->Paces();
+    return shared_ ? shared_->Paces() : pacedByCompositor_;
 }
 
 bool WindowTarget::TakesFrame()
 {
-    return !shared_ || shared_->TakesFrame();
+    if (shared_)
+        return shared_->TakesFrame();
+    // A compositor that stops asking (the surface hidden, say) must not stop the pictures.
+    constexpr auto kPatience = std::chrono::milliseconds(250);
+    if (!compositorAsked_ && std::chrono::steady_clock::now() - sentAt_ > kPatience)
+        compositorAsked_ = true;
+    return compositorAsked_;
 }
 
 void WindowTarget::AwaitRefresh()
 {
-    if (shared_)
+    if (shared_) {
         shared_->AwaitTakesFrame();
+        return;
+    }
+    while (!TakesFrame())
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 5);
 }
 
 bool WindowTarget::PresentShared(const uint32_t *buffer, int32_t width, int32_t height, PixelRect to, bool atRefresh)
@@ -133,23 +151,44 @@ bool WindowTarget::PresentShared(const uint32_t *buffer, int32_t width, int32_t 
 void WindowTarget::PresentThroughBackingStore(const uint32_t *buffer, int32_t width, int32_t height, PixelRect to)
 {
     FitBackingStore();
-    // The pixel layout (blue, green, red, unused) is QImage's RGB32; no copy is made.
-    const QImage frame(reinterpret_cast<const uchar *>(buffer), width, height, width * 4, QImage::Format_RGB32);
     const QRect destination(to.x, to.y, to.width, to.height);
     const QRegion region = LogicalRegion(destination);
     backingStore_.beginPaint(region);
-    QPainter painter(backingStore_.paintDevice());
-    // Device pixels: undo the backing store's own scale.
-    const qreal ratio = window_.devicePixelRatio();
-    painter.setTransform(QTransform::fromScale(1 / ratio, 1 / ratio));
-    painter.setCompositionMode(QPainter::CompositionMode_Source);
-    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-    painter.drawImage(destination, frame);
-    if (!overlay_.isNull())
-        painter.drawImage(OverlayCorner(destination), overlay_);
-    painter.end();
+    // The compositor may read the unused fourth byte as alpha: every pixel leaves opaque.
+    const auto opaque = [](uint32_t pixel) { return pixel | 0xFF000000u; };
+    auto *image = dynamic_cast<QImage *>(backingStore_.paintDevice());
+    const bool direct = image != nullptr && image->depth() == 32 && to.width == width && to.height == height
+                        && image->rect().contains(destination);
+    if (direct) {
+        // A frame of the destination's size goes straight into the store in one pass.
+        for (int32_t y = 0; y < height; ++y) {
+            const uint32_t *row = buffer + size_t(y) * width;
+            std::transform(row, row + width, reinterpret_cast<uint32_t *>(image->scanLine(to.y + y)) + to.x, opaque);
+        }
+    }
+    if (!direct || !overlay_.isNull()) {
+        QPainter painter(backingStore_.paintDevice());
+        // Device pixels: undo the backing store's own scale.
+        const qreal ratio = window_.devicePixelRatio();
+        painter.setTransform(QTransform::fromScale(1 / ratio, 1 / ratio));
+        painter.setCompositionMode(QPainter::CompositionMode_Source);
+        painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+        if (!direct) {
+            opaque_.resize(size_t(width) * size_t(height));
+            std::transform(buffer, buffer + opaque_.size(), opaque_.begin(), opaque);
+            painter.drawImage(destination, QImage(reinterpret_cast<const uchar *>(opaque_.data()), width, height,
+                                                  width * 4, QImage::Format_RGB32));
+        }
+        if (!overlay_.isNull())
+            painter.drawImage(OverlayCorner(destination), overlay_);
+    }
     backingStore_.endPaint();
     backingStore_.flush(region);
+}
+
+bool WindowTarget::PacedByCompositor() const
+{
+    return !shared_ && pacedByCompositor_;
 }
 
 void WindowTarget::SetOverlayText(const std::string &text)
@@ -201,6 +240,8 @@ bool WindowTarget::eventFilter(QObject *watched, QEvent *event)
 {
     // What the backing store holds is the last frame: show it again wherever the window
     // was uncovered, without waiting for the next frame.
+    if (watched == &window_ && event->type() == QEvent::UpdateRequest)
+        compositorAsked_ = true;
     if (watched == &window_ && event->type() == QEvent::Expose && window_.isExposed()) {
         const Shown last = lastShown_;
         if (last.frame == nullptr || !PresentShared(last.frame, last.width, last.height, last.rect, false)) {

@@ -2,11 +2,12 @@
 #pragma once
 // Frames into a Qt window. On X11 the frame buffers live in memory shared with the X
 // server, which shows (and scales) them without a copy on our side, a frame that fills
-// the window at most once a refresh; otherwise (another window system, no shared
-// memory) each frame is painted into the window's backing store and flushed at once, so
-// frames presented back to back (the closing fade) are all seen, scaled without
-// smoothing. Rectangles are in device pixels; a frame is scaled only when its
-// destination differs in size.
+// the window at most once a refresh; otherwise (Wayland, no shared memory) each frame is
+// copied into the window's backing store, opaque whatever its unused byte holds, and
+// flushed at once, scaled without smoothing. On Wayland the compositor paces the frames
+// sent at the refresh: the next is taken once it asked for one (its frame callback).
+// Rectangles are in device pixels; a frame is scaled only when its destination differs
+// in size.
 
 #include "presentationtarget.h"
 
@@ -14,8 +15,10 @@
 #include <QImage>
 #include <QObject>
 
+#include <chrono>
 #include <memory>
 #include <string>
+#include <vector>
 
 class QWindow;
 
@@ -55,6 +58,8 @@ private:
     // atRefresh: the frame waits for the display's refresh where it fills the window.
     bool PresentShared(const uint32_t *buffer, int32_t width, int32_t height, PixelRect to, bool atRefresh);
     void PresentThroughBackingStore(const uint32_t *buffer, int32_t width, int32_t height, PixelRect to);
+    // Whether the compositor asks for frames (Wayland), rather than the X server's Present.
+    bool PacedByCompositor() const;
     // Matches the backing store to the window's size; a new store starts black.
     void FitBackingStore();
     void FillBlack();
@@ -71,6 +76,10 @@ private:
     Shown lastShown_;
     std::string overlayText_;
     QImage overlay_; // drawn once per text change, shown with every frame
+    std::vector<uint32_t> opaque_; // a frame to be scaled, made opaque first
+    bool pacedByCompositor_;
+    bool compositorAsked_ = true; // for the next frame, since the last one was sent
+    std::chrono::steady_clock::time_point sentAt_;
 };
 
 } // namespace orvex

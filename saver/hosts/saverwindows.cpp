@@ -77,7 +77,6 @@ SaverWindows::SaverWindows(Clock &clock, StartupContext &context)
         monitors.push_back({place, targets_.back().get()});
     }
     monitors_ = std::make_unique<MonitorTargets>(std::move(monitors));
-    opaque_ = std::make_unique<OpaqueFrames>(*monitors_);
 }
 
 SaverWindows::~SaverWindows() = default;
@@ -91,8 +90,8 @@ SaverWindow &SaverWindows::Open(Clock &clock, std::atomic<bool> &stopRequested)
 
 PresentationTarget &SaverWindows::Target()
 {
-    if (opaque_)
-        return *opaque_;
+    if (monitors_)
+        return *monitors_;
     return *targets_.front();
 }
 

@@ -3,11 +3,9 @@
 // The full-screen saver's windows and the one target its frames go to. On X11 one window
 // covers every monitor the saver uses and the presenter places the frame on each inside
 // it. A Wayland surface shows on one output at most, so there every output the saver uses
-// gets a full-screen window of its own, and the frames, made opaque, are shared out among
-// them.
+// gets a full-screen window of its own, and the frames are shared out among them.
 
 #include "monitortargets.h"
-#include "opaqueframes.h"
 #include "saverinput.h"
 #include "saverwindow.h"
 #include "windowtarget.h"
@@ -48,7 +46,6 @@ private:
     std::vector<std::unique_ptr<SaverWindow>> windows_;
     std::vector<std::unique_ptr<WindowTarget>> targets_;
     std::unique_ptr<MonitorTargets> monitors_;
-    std::unique_ptr<OpaqueFrames> opaque_;
     bool faded_ = false;
 };
 
