@@ -89,6 +89,19 @@ TEST(FrameRateMeter, ReportsRateFrameTimeAndCpuLoadOnceASecond)
     }
     EXPECT_EQ(meter.Text(), "50.0 fps  20.0 ms  CPU 25%");
     EXPECT_EQ(log, std::vector<std::string>{meter.Text()});
+
+    // A display that shows one frame a refresh: the second's frames presented, counting
+    // only the skips made within it (the run's count goes on from second to second).
+    for (int frame = 1; frame <= 50; ++frame) {
+        clock.Sleep(20);
+        meter.FrameShown(frame / 3);
+    }
+    EXPECT_EQ(meter.Text(), "50.0 fps  20.0 ms  CPU 0%  34.0 presented");
+    for (int frame = 1; frame <= 50; ++frame) {
+        clock.Sleep(20);
+        meter.FrameShown(16 + frame / 2);
+    }
+    EXPECT_EQ(meter.Text(), "50.0 fps  20.0 ms  CPU 0%  25.0 presented");
 }
 
 TEST(PerformancePrompts, AnswersSwitchTheLogAndTheDisplayTogether)
