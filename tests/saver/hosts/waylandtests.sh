@@ -74,29 +74,7 @@ EOF
   done
 }
 
-# Starts the program in the background; its pid in $program_pid, its status later in $work/status.
-start_program() {
-  rm -f "$work/pid" "$work/status"
-  ( set +e
-    "$program" "$@" >"$work/out" 2>"$work/err" &
-    echo $! >"$work/pid"
-    wait $!
-    echo $? >"$work/status" ) &
-  pids+=($!)
-  while [ ! -s "$work/pid" ]; do sleep 0.01; done
-  program_pid=$(cat "$work/pid")
-  pids+=("$program_pid")
-}
-
-# Waits up to $1 tenths of a second for the program to end; its exit status must be 0.
-expect_exit() {
-  for _ in $(seq "$1"); do
-    [ -s "$work/status" ] && break
-    sleep 0.1
-  done
-  [ -s "$work/status" ] || fail "the program still runs after $(( $1 / 10 )).$(( $1 % 10 )) s"
-  [ "$(cat "$work/status")" = 0 ] || fail "exit status $(cat "$work/status"): $(cat "$work/err")"
-}
+source "$(dirname "$0")/programrun.sh"
 
 # "WIDTH HEIGHT BLACK LIT" of what the output shows now.
 shoot() { # OUTPUT
@@ -144,7 +122,7 @@ test_stars_on_every_output() {
   [ "$fullscreen" -eq 2 ] || fail "$fullscreen full-screen windows, not 2"
   local started; started=$(date +%s%N)
   kill -TERM "$program_pid"
-  expect_exit 10
+  expect_exit 1
   echo "ended $(( ($(date +%s%N) - started) / 1000000 )) ms after SIGTERM"
 }
 
@@ -160,21 +138,21 @@ test_opaque_out_of_full_screen() {
     expect_stars "$output"
   done
   kill -TERM "$program_pid"
-  expect_exit 10
+  expect_exit 1
 }
 
 test_key_ends_saver() {
   start_saver
   # wtype's keyboard is new to the seat: the key waits until the saver has taken it up.
   wtype -s 1000 x
-  expect_exit 50
+  expect_exit 5
 }
 
 # The compositor asks the surface to close, as when the user closes it from a menu.
 test_compositor_close_ends_saver() {
   start_saver
   swaymsg kill >/dev/null
-  expect_exit 50
+  expect_exit 5
 }
 
 # The modes that draw into another program's window exist only on X11: one line on
