@@ -68,18 +68,16 @@ X11Stretch::~X11Stretch()
         xcb_render_free_picture(connection_, p.picture);
 }
 
-uint32_t X11Stretch::PictureOf(uint32_t drawable)
+X11Stretch::Picture &X11Stretch::PictureOf(uint32_t drawable)
 {
-    const auto known = std::find_if(pictures_.begin(), pictures_.end(),
-                                    [&](const Picture &p) { return p.drawable == drawable; });
-    if (known != pictures_.end())
-        return known->picture;
+    for (Picture &known : pictures_)
+        if (known.drawable == drawable)
+            return known;
     const uint32_t picture = xcb_generate_id(connection_);
     // Past the frame's edge the filter repeats the edge pixels instead of fading to black.
     const uint32_t repeat = XCB_RENDER_REPEAT_PAD;
     xcb_render_create_picture(connection_, picture, drawable, format_, XCB_RENDER_CP_REPEAT, &repeat);
-    pictures_.push_back({drawable, picture});
-    return picture;
+    return pictures_.emplace_back(Picture{drawable, picture});
 }
 
 void X11Stretch::Forget(uint32_t drawable)
@@ -95,17 +93,24 @@ void X11Stretch::Forget(uint32_t drawable)
 void X11Stretch::Draw(uint32_t pixmap, int32_t width, int32_t height, uint32_t drawOnto, int32_t x, int32_t y,
                       int32_t toWidth, int32_t toHeight)
 {
-    const uint32_t source = PictureOf(pixmap);
-    const uint32_t target = PictureOf(drawOnto != 0 ? drawOnto : window_);
-    // The transform maps each target pixel back into the frame.
-    const xcb_render_transform_t transform{Fixed(double(width) / toWidth), 0, 0, 0, Fixed(double(height) / toHeight),
-                                           0, 0, 0, Fixed(1)};
-    xcb_render_set_picture_transform(connection_, source, transform);
-    const std::string_view filter =
-        NearestIsEnough(width, toWidth) && NearestIsEnough(height, toHeight) ? "nearest" : "bilinear";
-    xcb_render_set_picture_filter(connection_, source, uint16_t(filter.size()), filter.data(), 0, nullptr);
-    xcb_render_composite(connection_, XCB_RENDER_PICT_OP_SRC, source, 0, target, 0, 0, 0, 0, int16_t(x), int16_t(y),
-                         uint16_t(toWidth), uint16_t(toHeight));
+    // Looked up first: adding a picture may move the others.
+    const uint32_t target = PictureOf(drawOnto != 0 ? drawOnto : window_).picture;
+    // A pixmap is always one frame's size: its scale follows from the destination alone.
+    Picture &source = PictureOf(pixmap);
+    if (source.scaledTo[0] != toWidth || source.scaledTo[1] != toHeight) {
+        // The transform maps each target pixel back into the frame.
+        const xcb_render_transform_t transform{
+            Fixed(double(width) / toWidth), 0, 0, 0, Fixed(double(height) / toHeight), 0, 0, 0, Fixed(1)};
+        xcb_render_set_picture_transform(connection_, source.picture, transform);
+        const std::string_view filter =
+            NearestIsEnough(width, toWidth) && NearestIsEnough(height, toHeight) ? "nearest" : "bilinear";
+        xcb_render_set_picture_filter(connection_, source.picture, uint16_t(filter.size()), filter.data(), 0,
+                                      nullptr);
+        source.scaledTo[0] = toWidth;
+        source.scaledTo[1] = toHeight;
+    }
+    xcb_render_composite(connection_, XCB_RENDER_PICT_OP_SRC, source.picture, 0, target, 0, 0, 0, 0, int16_t(x),
+                         int16_t(y), uint16_t(toWidth), uint16_t(toHeight));
 }
 
 } // namespace orvex

@@ -32,10 +32,11 @@ private:
     struct Picture {
         uint32_t drawable;
         uint32_t picture;
+        int32_t scaledTo[2] = {0, 0}; // the destination size its transform was set for
     };
 
     X11Stretch(xcb_connection_t *connection, uint32_t window, uint32_t format);
-    uint32_t PictureOf(uint32_t drawable);
+    Picture &PictureOf(uint32_t drawable);
 
     xcb_connection_t *connection_;
     uint32_t window_;
