@@ -120,9 +120,9 @@ void FramePresenter::PresentSteps(int32_t brightness, int32_t desktopLevel)
             target_.SetOverlayText(meter_->Text());
     }
     if (!PacedFrame())
-        Blit(level);
+        Blit(level, false);
     else if (target_.TakesFrame())
-        BlitAtRefresh(level);
+        Blit(level, true);
     else
         ++framesSkipped_;
     if (videoSink_)
@@ -200,34 +200,28 @@ const uint32_t *FramePresenter::Shown(int32_t level) const
     return BlitShowsWorkBuffer(layout_.mode, level, filterType_) ? work_.data() : display_.data();
 }
 
-void FramePresenter::BlitAtRefresh(int32_t level)
+void FramePresenter::Blit(int32_t level, bool atRefresh)
 {
     const int32_t width = geometry_.renderWidth;
     const int32_t height = geometry_.renderHeight;
     const uint32_t *shown = Shown(level);
-    if (!refresh_.empty()) {
+    if (atRefresh && !refresh_.empty()) {
         // The refresh reads the frame later, from a buffer that nothing writes until then:
         // one copy here lets the next frames go on meanwhile. (Blending straight into it
         // cost the engine's slower filtered pass; the X server's own copy cost more.)
         std::copy(shown, shown + refresh_.size(), refresh_.data());
         shown = refresh_.data();
     }
-    target_.PresentAtRefresh(shown, width, height, Destination());
+    const auto present = [&](const uint32_t *frame, PixelRect to) {
+        if (atRefresh)
+            target_.PresentAtRefresh(frame, width, height, to);
+        else
+            target_.Present(frame, width, height, to);
+    };
+    present(shown, Destination());
     if (layout_.mode == RunMode::Saver && layout_.mirrorOnMonitors)
         for (const PixelRect &monitor : layout_.secondaryMonitors)
-            target_.PresentAtRefresh(work_.data(), width, height, monitor);
-}
-
-void FramePresenter::Blit(int32_t level)
-{
-    const int32_t width = geometry_.renderWidth;
-    const int32_t height = geometry_.renderHeight;
-    target_.Present(Shown(level), width, height, Destination());
-    if (layout_.mode != RunMode::Saver)
-        return;
-    if (layout_.mirrorOnMonitors)
-        for (const PixelRect &monitor : layout_.secondaryMonitors)
-            target_.Present(work_.data(), width, height, monitor);
+            present(work_.data(), monitor);
 }
 
 void FramePresenter::ExitFade(int32_t steps, int32_t stepSize)

@@ -108,8 +108,8 @@ private:
     // Where the finished frame goes, and which buffer holds it.
     PixelRect Destination() const;
     const uint32_t *Shown(int32_t level) const;
-    void Blit(int32_t level);
-    void BlitAtRefresh(int32_t level);
+    // atRefresh: for a target that paces frames, once it takes one.
+    void Blit(int32_t level, bool atRefresh);
 
     EngineLibrary &engine_;
     PresentationTarget &target_;
