@@ -7,6 +7,7 @@
 #include <xcb/shm.h>
 #include <xcb/xcb.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
@@ -203,14 +204,15 @@ void X11SharedImage::Take(const xcb_generic_event_t &event)
 {
     if (pacing_ && pacing_->Take(event))
         return;
+    // A frame given up on (the server silent for a second) may still complete later.
     if ((event.response_type & 0x7F) == completionEvent_) {
-        --unread_;
+        unread_ = std::max(unread_ - 1, 0);
     } else if (event.response_type == 0) {
         // A frame the server refused (its window destroyed meanwhile, say) is never
         // read and never completed.
         const auto &error = reinterpret_cast<const xcb_generic_error_t &>(event);
         if (error.major_code == requestCode_ && error.minor_code == XCB_SHM_PUT_IMAGE)
-            --unread_;
+            unread_ = std::max(unread_ - 1, 0);
     }
 }
 
