@@ -47,8 +47,8 @@ void FramePresenter::BeginRun(const FrameGeometry &geometry, DisplayLayout layou
     work_ = display_ = refresh_ = {};
     ownMemory_ = {};
     framesSkipped_ = 0;
-    std::span<uint32_t> memory = target_.FrameMemory(3 * pixels);
-    if (memory.size() < 3 * pixels) {
+    std::span<uint32_t> memory = target_.FrameMemory(pixels);
+    if (memory.size() < 2 * pixels) {
         ownMemory_.assign(2 * pixels, 0u);
         memory = ownMemory_;
     } else {
@@ -56,7 +56,7 @@ void FramePresenter::BeginRun(const FrameGeometry &geometry, DisplayLayout layou
     }
     paced_ = target_.PacesFrames();
     // The target's memory is read at the refresh: a frame sent waits there meanwhile.
-    if (paced_ && memory.size() == 3 * pixels)
+    if (paced_ && memory.size() >= 3 * pixels)
         refresh_ = memory.subspan(2 * pixels, pixels);
     work_ = memory.first(pixels);
     display_ = memory.subspan(pixels, pixels);

@@ -31,10 +31,11 @@ public:
     // is part of the shown picture only, never of the frame buffers; targets that only
     // keep frames (snapshots) ignore it.
     virtual void SetOverlayText(const std::string &) {}
-    // Memory for a display run's frame buffers when the target can show frames straight
-    // from it (memory shared with the X server); empty when the buffers should be kept
-    // by their owner. Valid until the next call.
-    virtual std::span<uint32_t> FrameMemory(size_t /*pixels*/) { return {}; }
+    // Memory for a display run's frame buffers of `framePixels` each, when the target can
+    // show frames straight from it (memory shared with the X server): two buffers, and a
+    // third where it paces (PacesFrames), in which the frame sent waits for its refresh.
+    // Empty when the buffers should be kept by their owner. Valid until the next call.
+    virtual std::span<uint32_t> FrameMemory(size_t /*framePixels*/) { return {}; }
     // Called before a frame buffer is written again: returns once the frames shown from
     // the target's memory have been read.
     virtual void FinishPresenting() {}

@@ -221,13 +221,13 @@ QPoint WindowTarget::OverlayCorner(const QRect &destination) const
     return destination.bottomLeft() + QPoint(margin, 1 - margin - overlay_.height());
 }
 
-std::span<uint32_t> WindowTarget::FrameMemory(size_t pixels)
+std::span<uint32_t> WindowTarget::FrameMemory(size_t framePixels)
 {
     lastShown_ = {};
     shared_.reset();
     if (QGuiApplication::platformName() == QLatin1String("xcb"))
-        shared_ = X11SharedImage::Create(uint32_t(window_.winId()), pixels);
-    return shared_ ? std::span<uint32_t>(shared_->Pixels(), pixels) : std::span<uint32_t>();
+        shared_ = X11SharedImage::Create(uint32_t(window_.winId()), 2 * framePixels, framePixels);
+    return shared_ ? std::span<uint32_t>(shared_->Pixels(), shared_->PixelCount()) : std::span<uint32_t>();
 }
 
 void WindowTarget::FinishPresenting()

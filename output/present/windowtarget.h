@@ -38,7 +38,7 @@ public:
     void Clear() override;
     void Present(const uint32_t *buffer, int32_t width, int32_t height, PixelRect stretchTo) override;
     void SetOverlayText(const std::string &text) override;
-    std::span<uint32_t> FrameMemory(size_t pixels) override;
+    std::span<uint32_t> FrameMemory(size_t framePixels) override;
     void FinishPresenting() override;
     bool PacesFrames() const override;
     bool TakesFrame() override;

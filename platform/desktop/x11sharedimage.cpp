@@ -62,13 +62,19 @@ bool HasSharedMemory(xcb_connection_t *c)
 
 } // namespace
 
-std::unique_ptr<X11SharedImage> X11SharedImage::Create(uint32_t window, size_t pixels)
+std::unique_ptr<X11SharedImage> X11SharedImage::Create(uint32_t window, size_t pixels, size_t morePixelsIfPaced)
 {
     std::unique_ptr<X11SharedImage> image(new X11SharedImage);
     image->connection_ = xcb_connect(nullptr, nullptr);
     xcb_connection_t *c = image->connection_;
     if (xcb_connection_has_error(c) || pixels == 0 || !HasSharedMemory(c) || !TakesFramePixels(c, window))
         return nullptr;
+    // ORVEX_NO_PRESENT=1 shows every frame at once, for drivers whose Present misbehaves.
+    const char *noPresent = std::getenv("ORVEX_NO_PRESENT");
+    if (noPresent == nullptr || std::strcmp(noPresent, "1") != 0)
+        image->pacing_ = X11PresentPacing::Create(c, window);
+    if (image->pacing_)
+        pixels += morePixelsIfPaced;
     const int id = ::shmget(IPC_PRIVATE, pixels * sizeof(uint32_t), IPC_CREAT | 0600);
     if (id < 0)
         return nullptr;
@@ -92,10 +98,6 @@ std::unique_ptr<X11SharedImage> X11SharedImage::Create(uint32_t window, size_t p
     image->completionEvent_ = uint8_t(extension->first_event + XCB_SHM_COMPLETION);
     image->requestCode_ = extension->major_opcode;
     image->stretch_ = X11Stretch::Create(c, window);
-    // ORVEX_NO_PRESENT=1 shows every frame at once, for drivers whose Present misbehaves.
-    const char *noPresent = std::getenv("ORVEX_NO_PRESENT");
-    if (noPresent == nullptr || std::strcmp(noPresent, "1") != 0)
-        image->pacing_ = X11PresentPacing::Create(c, window);
     return image;
 }
 
@@ -103,7 +105,6 @@ X11SharedImage::~X11SharedImage()
 {
     if (count_ != 0) {
         WaitUntilRead();
-        pacing_.reset();
         stretch_.reset();
         for (const FramePixmap &p : framePixmaps_)
             xcb_free_pixmap(connection_, p.pixmap);
@@ -113,6 +114,8 @@ X11SharedImage::~X11SharedImage()
         xcb_shm_detach(connection_, segment_);
         xcb_flush(connection_);
     }
+    // It speaks over the connection as it goes, and exists even when the memory could not be had.
+    pacing_.reset();
     if (pixels_ != nullptr)
         ::shmdt(pixels_);
     xcb_disconnect(connection_);

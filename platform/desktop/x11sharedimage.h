@@ -19,10 +19,11 @@ class X11Stretch;
 
 class X11SharedImage {
 public:
-    // Memory for `pixels` 32-bit pixels (zeroed) that can be shown in `window`; null when
-    // the display has no MIT-SHM, the window is not a 24-bit true-colour window with the
+    // Memory for `pixels` 32-bit pixels (zeroed) that can be shown in `window`, and for
+    // `morePixelsIfPaced` more where the server paces frames (Paces); null when the
+    // display has no MIT-SHM, the window is not a 24-bit true-colour window with the
     // frame's byte layout, or the memory cannot be had.
-    static std::unique_ptr<X11SharedImage> Create(uint32_t window, size_t pixels);
+    static std::unique_ptr<X11SharedImage> Create(uint32_t window, size_t pixels, size_t morePixelsIfPaced = 0);
     ~X11SharedImage();
     X11SharedImage(const X11SharedImage &) = delete;
     X11SharedImage &operator=(const X11SharedImage &) = delete;

@@ -155,10 +155,19 @@ int Scaled()
 int Paced()
 {
     const ProbeWindow w = OpenWindow(kWidth, kHeight);
-    auto image = orvex::X11SharedImage::Create(w.window, kWidth * kHeight);
-    if (!image) {
+    // Memory for a frame waiting for its refresh is taken only where frames wait for one.
+    const size_t frame = size_t(kWidth) * kHeight;
+    setenv("ORVEX_NO_PRESENT", "1", 1);
+    const auto unpaced = orvex::X11SharedImage::Create(w.window, frame, frame);
+    unsetenv("ORVEX_NO_PRESENT");
+    auto image = orvex::X11SharedImage::Create(w.window, frame, frame);
+    if (!image || !unpaced) {
         std::puts("no shared memory on this display");
         return kSkip;
+    }
+    if (unpaced->Paces() || unpaced->PixelCount() != frame || (image->Paces() && image->PixelCount() != 2 * frame)) {
+        std::printf("memory for %zu pixels unpaced, %zu paced\n", unpaced->PixelCount(), image->PixelCount());
+        return 1;
     }
     // A new frame every 2 ms for a second, each written once the last is read.
     using Steady = std::chrono::steady_clock;

@@ -125,9 +125,9 @@ public:
     {
         shown.Present(buffer, width, height, to);
     }
-    std::span<uint32_t> FrameMemory(size_t pixels) override
+    std::span<uint32_t> FrameMemory(size_t framePixels) override
     {
-        if (pixels > kMostPixels)
+        if (framePixels > kMostPixels)
             throw std::bad_alloc();
         return {};
     }
@@ -185,8 +185,9 @@ public:
     {
         pictures.emplace_back(buffer, buffer + size_t(width) * height);
     }
-    std::span<uint32_t> FrameMemory(size_t pixels) override
+    std::span<uint32_t> FrameMemory(size_t framePixels) override
     {
+        const size_t pixels = (paced_ ? 3 : 2) * framePixels;
         constexpr size_t kAlignPixels = 4096 / sizeof(uint32_t);
         memory_.assign(pixels + kAlignPixels, 0xDEADBEEFu);
         const auto address = reinterpret_cast<uintptr_t>(memory_.data());
