@@ -33,6 +33,12 @@ bool DrawsIntoForeignWindow(ProgramMode mode)
     return mode == ProgramMode::HostPreview || mode == ProgramMode::RootSaver;
 }
 
+bool ShowsOnlyFullScreenWindows(ProgramMode mode)
+{
+    return mode == ProgramMode::Saver || mode == ProgramMode::SaverSingleInstance
+        || mode == ProgramMode::SaverWithTemplate;
+}
+
 // Without a display Qt would abort; say so plainly instead, and for the settings where
 // they are kept, so that they can be edited by hand.
 int SayThereIsNoDisplay(ProgramMode mode)
@@ -127,6 +133,10 @@ int RunOnScreen(const CommandLine &line, char *programPath)
     // Wayland platform is not installed.
     if (!platformChosen)
         qputenv("QT_QPA_PLATFORM", !foreignWindow && waylandSession ? "wayland;xcb" : "xcb");
+    // Full-screen windows never get a title bar. Saying so up front keeps Qt's Wayland
+    // platform from loading the graphics driver's EGL just to decide how to draw one.
+    if (ShowsOnlyFullScreenWindows(line.mode) && !qEnvironmentVariableIsSet("QT_WAYLAND_DISABLE_WINDOWDECORATION"))
+        qputenv("QT_WAYLAND_DISABLE_WINDOWDECORATION", "1");
     const std::unique_ptr<X11Windows> x11 = X11Windows::Open();
     const bool displayReachable = x11 != nullptr || (!foreignWindow && (platformChosen || waylandSession));
     if (!displayReachable)
