@@ -20,8 +20,13 @@ FileLock::FileLock(const std::filesystem::path &lockFile, std::chrono::milliseco
             held_ = true;
             return;
         }
-        if ((errno != EWOULDBLOCK && errno != EINTR) || std::chrono::steady_clock::now() >= deadline)
+        const int error = errno;
+        if (error != EWOULDBLOCK && error != EINTR)
             return;
+        if (std::chrono::steady_clock::now() >= deadline) {
+            heldElsewhere_ = error == EWOULDBLOCK;
+            return;
+        }
         std::this_thread::sleep_for(std::chrono::milliseconds(2));
     }
 }

@@ -22,10 +22,13 @@ public:
     FileLock &operator=(const FileLock &) = delete;
 
     bool Held() const { return held_; }
+    // Another process holds it (rather than the lock file being out of reach).
+    bool HeldElsewhere() const { return heldElsewhere_; }
 
 private:
     int fd_ = -1;
     bool held_ = false;
+    bool heldElsewhere_ = false;
 };
 
 } // namespace orvex

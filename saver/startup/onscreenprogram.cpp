@@ -2,6 +2,7 @@
 #include "onscreenprogram.h"
 
 #include "enginelibrary.h"
+#include "filelock.h"
 #include "hostpreview.h"
 #include "propertiesdialog.h"
 #include "rootsaver.h"
@@ -19,6 +20,10 @@
 #include "x11windows.h"
 
 #include <QApplication>
+
+#include <chrono>
+#include <filesystem>
+#include <memory>
 
 #include <csignal>
 #include <cstdlib>
@@ -92,14 +97,36 @@ void LoadStartTemplate(const std::string &path, StartupContext &context, Setting
     }
 }
 
+// Wayland shows no program another's windows, so a full-screen saver there holds a lock
+// of its display's while it runs, for a second "/S" to find. Null where none can be had.
+std::unique_ptr<FileLock> WaylandSaverLock(ProgramMode mode)
+{
+    const char *runtime = std::getenv("XDG_RUNTIME_DIR");
+    const char *display = std::getenv("WAYLAND_DISPLAY");
+    if (!ShowsOnlyFullScreenWindows(mode) || QGuiApplication::platformName() != QLatin1String("wayland")
+        || runtime == nullptr || *runtime == '\0' || display == nullptr || *display == '\0')
+        return nullptr;
+    // WAYLAND_DISPLAY may be a socket's full path.
+    const std::string name = "orvex-lumora-saver-" + std::filesystem::path(display).filename().string() + ".lock";
+    return std::make_unique<FileLock>(std::filesystem::path(runtime) / name, std::chrono::milliseconds(0));
+}
+
+bool SaverRunning(const X11Windows *x11, const FileLock *waylandLock)
+{
+    if (waylandLock != nullptr)
+        return waylandLock->HeldElsewhere();
+    return x11 != nullptr && x11->WindowExists(SaverWindow::kTitle);
+}
+
 int Dispatch(const CommandLine &line, StartupContext &context, SettingsStore &store, EngineLibrary &engine,
              const X11Windows *x11)
 {
+    const std::unique_ptr<FileLock> waylandLock = WaylandSaverLock(line.mode);
     switch (line.mode) {
     case ProgramMode::Properties:
         return OpenProperties(context, store, engine, x11);
     case ProgramMode::SaverSingleInstance:
-        if (x11 != nullptr && x11->WindowExists(SaverWindow::kTitle))
+        if (SaverRunning(x11, waylandLock.get()))
             return 0;
         return StartSaver(context, store, engine);
     case ProgramMode::SaverWithTemplate:

@@ -565,13 +565,20 @@ TEST_F(SettingsStoreTest, AWriteRemovesTemporariesOfKilledWrites)
                                                          "Lumora.reg.tmp-x", "Other.reg.tmp-a1B2c3"}));
 }
 
-TEST(FileLockTest, ASecondHolderGivesUpAfterItsPatience)
+TEST(FileLockTest, ASecondHolderGivesUpAfterItsPatienceAndKnowsWhy)
 {
     TempConfig config;
     const std::filesystem::path lockFile = config.Folder() / "x.lock";
     const FileLock first(lockFile);
     ASSERT_TRUE(first.Held());
-    EXPECT_FALSE(FileLock(lockFile, std::chrono::milliseconds(20)).Held());
+    EXPECT_FALSE(first.HeldElsewhere());
+    const FileLock second(lockFile, std::chrono::milliseconds(20));
+    EXPECT_FALSE(second.Held());
+    EXPECT_TRUE(second.HeldElsewhere());
+    // A lock file out of reach is held by nobody.
+    const FileLock unreachable(config.Folder() / "missing" / "x.lock", std::chrono::milliseconds(0));
+    EXPECT_FALSE(unreachable.Held());
+    EXPECT_FALSE(unreachable.HeldElsewhere());
 }
 
 TEST(ClampTest, UpperBoundFirstLowerBoundLast)

@@ -120,6 +120,10 @@ test_stars_on_every_output() {
   fullscreen=$(swaymsg -t get_tree |
     awk '/"fullscreen_mode":/ { mode = $2 } /"app_id": "orvex-lumora"/ && mode == "1," { n++ } END { print n + 0 }')
   [ "$fullscreen" -eq 2 ] || fail "$fullscreen full-screen windows, not 2"
+  # A second "/S" (an idle tool firing twice) finds this saver running and ends at once.
+  local status=0
+  timeout 10 "$program" /S >"$work/second" 2>&1 || status=$?
+  [ "$status" -eq 0 ] || fail "a second /S ended with status $status: $(cat "$work/second")"
   local started; started=$(date +%s%N)
   kill -TERM "$program_pid"
   expect_exit 1
