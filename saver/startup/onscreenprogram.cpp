@@ -22,12 +22,11 @@
 #include <QApplication>
 
 #include <chrono>
-#include <filesystem>
-#include <memory>
-
 #include <csignal>
 #include <cstdlib>
+#include <filesystem>
 #include <iostream>
+#include <memory>
 
 namespace orvex {
 
